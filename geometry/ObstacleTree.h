@@ -1,0 +1,84 @@
+// The spatial index of everything a route must go round.
+#pragma once
+
+#include "geometry/BoundingRect.h"
+#include "geometry/Direction.h"
+#include "geometry/Edge.h"
+#include "geometry/Obstacle.h"
+#include "host/HostInterfaces.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace pathwick {
+
+// A tree of obstacle rectangles whose inner nodes have two children each and
+// carry the union of their subtree. Its shape is fixed by insertion order (no
+// balancing); obstacles are never moved or removed. All walks are iterative,
+// so a list-like tree of any depth is safe, and visit low subtrees first.
+class TObstacleTree {
+public:
+    // Empty tree; Sheet is asked of the host (SetToSheet), which may raise.
+    TObstacleTree();
+    ~TObstacleTree();
+    TObstacleTree(const TObstacleTree&) = delete;
+    TObstacleTree& operator=(const TObstacleTree&) = delete;
+
+    // A leaf with a copy of rect (not normalised) and kind, inserted from the root.
+    void AddRect(const TBoundingRect& rect, int32_t kind);
+
+    const TObstacle* Root() const { return root_; }
+    bool Empty() const { return root_ == nullptr; }
+    std::size_t LeafCount() const { return leafCount_; }
+
+    // P lies strictly inside a blocking leaf (margin deflates most kinds).
+    // False on an empty tree.
+    bool PointBlocked(const TSheetPoint& p, int32_t margin) const;
+    // Marks every SnapKinds leaf that has p on its border; never clears a mark.
+    void MarkTouching(const TSheetPoint& p);
+    // The run from p in dir to the sheet's edge, clipped by the obstacles when clip is set.
+    TEdge CastRay(TDirection dir, const TSheetPoint& p, bool clip, bool skipGuides,
+                  bool wireExact);
+
+    // Filling from the host.
+    // Every sheet object becomes zero or more obstacles, then the sheet frame.
+    void BuildFromDocument(ISch_Document* document, int32_t margin);
+    // One kind-18 obstacle per straight run, when the object is a polyline.
+    void AddPolyline(IHostUnknown* polyline);
+    // An axis-parallel segment as a guide line (kind 5).
+    void AddGuideLine(TSheetPoint a, TSheetPoint b);
+
+    // Calls f(const TObstacle&) for every leaf in tree order (low subtree first).
+    template <class F> void ForEachLeaf(F&& f) const {
+        std::vector<const TObstacle*> stack;
+        if (root_)
+            stack.push_back(root_);
+        while (!stack.empty()) {
+            const TObstacle* n = stack.back();
+            stack.pop_back();
+            if (n->IsLeaf == 1) {
+                f(*n);
+            } else {
+                stack.push_back(n->HighChild);
+                stack.push_back(n->LowChild);
+            }
+        }
+    }
+
+    // The point the router is searching toward; X = -1 means no target.
+    TSheetPoint Target{-1, -1};
+    // The sheet's extent; rays run from 0 to its Right and Top.
+    TBoundingRect Sheet;
+    // Working rectangle of the ray clipping.
+    TBoundingRect Scratch;
+
+private:
+    TObstacle* root_ = nullptr;
+    std::size_t leafCount_ = 0;
+    // Owns every node; nodes never move once made.
+    std::vector<std::unique_ptr<TObstacle>> nodes_;
+};
+
+} // namespace pathwick

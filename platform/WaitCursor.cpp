@@ -1,5 +1,6 @@
 #include "platform/WaitCursor.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace pathwick {
@@ -12,7 +13,7 @@ TWaitCursor::TWaitCursor() {
     ++g_depth;
     // Only a GUI application has a cursor to change.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
         shown_ = true;
     }
 }

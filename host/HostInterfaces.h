@@ -219,3 +219,35 @@ protected:
 };
 
 } // namespace pathwick
+
+namespace pathwick {
+
+// What the module found for one routing request, for a host that wants to show
+// it. Plain data so that any host can read it.
+struct TRouteReport {
+    uint8_t Found;              // 1 when a path was found
+    uint8_t ReverseChosen;      // 1 when the end-to-start search's path was used
+    uint8_t ForwardRan;         // the searches started (both end points routable)
+    uint8_t ReverseRan;
+    uint8_t ForwardCompleted;   // the search ran to its end, not stopped by its time budget
+    uint8_t ReverseCompleted;
+    uint8_t Reserved[2];
+    uint64_t ForwardNodes;      // search steps
+    uint64_t ReverseNodes;
+    uint64_t ForwardRays;       // clipped rays cast
+    uint64_t ReverseRays;
+};
+
+// Optional: a client that also answers this interface is told about every
+// routing request after its searches. Hosts without it see no difference.
+class IRouteReportSink : public IHostUnknown {
+public:
+    static constexpr TGuid IID = {0x7A1C0E0D, 0x5D2B, 0x4C8A,
+                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x0D}};
+    virtual HResult ReportRoute(const TRouteReport& report) = 0;
+
+protected:
+    ~IRouteReportSink() = default;
+};
+
+} // namespace pathwick

@@ -1,0 +1,192 @@
+#include "plugin/MainApp.h"
+
+#include "geometry/Direction.h"
+#include "host/ClientLookup.h"
+#include "host/HostCall.h"
+#include "options/RouteOptions.h"
+#include "platform/Beep.h"
+#include "platform/WaitCursor.h"
+#include "router/EdgeRouter.h"
+
+#include <utility>
+
+namespace pathwick {
+
+namespace {
+
+// Positions of every temporary wire written before its vertices are copied.
+constexpr int32_t kPreWrittenVertices = 50;
+
+int32_t VertexCount(ISch_Polygon* polygon) {
+    int32_t n = 0;
+    HostCall(polygon->GetVertexCount(&n));
+    return n;
+}
+
+TSheetPoint Vertex(ISch_Polygon* polygon, int32_t index) {
+    TSheetPoint p;
+    HostCall(polygon->GetVertex(index, &p));
+    return p;
+}
+
+// Tells a host that listens how the request went.
+void ReportToHost(const TRouteStats& stats) {
+    HostRef<IRouteReportSink> sink = QueryAs<IRouteReportSink>(ModuleClient());
+    if (!sink)
+        return;
+    TRouteReport report{};
+    report.Found = stats.Found;
+    report.ReverseChosen = stats.ReverseChosen;
+    report.ForwardRan = stats.Forward.Ran;
+    report.ReverseRan = stats.Reverse.Ran;
+    report.ForwardCompleted = stats.Forward.Completed;
+    report.ReverseCompleted = stats.Reverse.Completed;
+    report.ForwardNodes = stats.Forward.Nodes;
+    report.ReverseNodes = stats.Reverse.Nodes;
+    report.ForwardRays = stats.Forward.Rays;
+    report.ReverseRays = stats.Reverse.Rays;
+    HostCall(sink->ReportRoute(report));
+}
+
+} // namespace
+
+TMainApp::TMainApp(HostRef<ISch_Document> document) : document_(std::move(document)) {}
+
+TMainApp::~TMainApp() = default;
+
+void TMainApp::BuildObstacleTree(const TRouteOptions& options) {
+    if (!document_)
+        return;
+    TWaitCursor wait;
+    tree_.reset();
+    tree_ = std::make_unique<TObstacleTree>();
+    tree_->BuildFromDocument(document_.Get(), options.GetObjectInset() - 1);
+}
+
+bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSheetPoint& end,
+                            const TRouteOptions& options) {
+    bool result = false;
+    // Identity of the references, not of the objects behind them; switching
+    // happens before any check.
+    if (wire != currentWire_.Get()) {
+        committedCount_ = 0;
+        currentWire_ = HostRef<ISch_Wire>::Share(wire);
+    }
+    if (!EndpointsMatch(start, end))
+        return false;
+    TWaitCursor wait;
+    if (!tree_)
+        return false;
+    CommitPlacedVertices();
+    {
+        TEdgeRouter router(start, end, options, *tree_);
+        HostRef<ISch_Wire> path = router.FindPath();
+        ReportToHost(router.Stats());
+        if (path) {
+            RecordPath(path);
+            SplicePath(path, start, end);
+            result = true;
+            currentWire_.Reset();
+        } else {
+            MessageBeep(0);
+        }
+    }
+    return result;
+}
+
+bool TMainApp::EndpointsMatch(const TSheetPoint& start, const TSheetPoint& end) {
+    if (!currentWire_)
+        return false;
+    const int32_t n = VertexCount(currentWire_.Get());
+    if (n < 2)
+        return true;
+    if (!SamePoint(Vertex(currentWire_.Get(), n - 1), start))
+        return false;
+    return SamePoint(Vertex(currentWire_.Get(), n), end);
+}
+
+void TMainApp::CommitPlacedVertices() {
+    if (!currentWire_)
+        return;
+    ISch_Wire* wire = currentWire_.Get();
+    int32_t n = VertexCount(wire);
+    if (n <= committedCount_)
+        return;
+
+    HostRef<ISch_EditorService> service = FindSchematicService();
+    if (!service)
+        return;
+    HostRef<ISch_BasicContainer> object;
+    HostCall(service->NewObject(KindWire, 0, object.Put()));
+    HostRef<ISch_Wire> temporary = QueryAs<ISch_Wire>(object);
+    if (!temporary)
+        return;
+
+    HostCall(temporary->SetVertexCount(0));
+    for (int32_t i = 1; i <= kPreWrittenVertices; ++i)
+        HostCall(temporary->SetVertex(i, TSheetPoint{0, 0}));
+
+    n = VertexCount(wire);
+    // Every vertex not yet committed except the last one, the end point being routed.
+    const int32_t c = n - 1 - committedCount_;
+    for (int32_t i = 1; i <= c; ++i) {
+        const TSheetPoint p = Vertex(wire, committedCount_ + i);
+        HostCall(temporary->SetVertex(i, p));
+        HostCall(temporary->SetVertexCount(VertexCount(temporary.Get()) + 1));
+    }
+    tree_->AddPolyline(temporary.Get());
+    committedCount_ = VertexCount(wire) - 1;
+}
+
+void TMainApp::RecordPath(const HostRef<ISch_Wire>& path) {
+    if (!path)
+        return;
+    tree_->AddPolyline(path.Get());
+}
+
+void TMainApp::SplicePath(const HostRef<ISch_Wire>& path, const TSheetPoint& start,
+                          const TSheetPoint& end) {
+    if (!path || !currentWire_)
+        return;
+    ISch_Wire* wire = currentWire_.Get();
+    const int32_t n = VertexCount(wire);
+
+    // The two vertices the splice replaces, so that a host failure half-way
+    // can put the wire back as the user placed it. A wire of fewer than two
+    // vertices passed the end-point check without holding them: keep what it has.
+    std::pair<int32_t, TSheetPoint> dropped[2];
+    int32_t droppedCount = 0;
+    if (n >= 2) {
+        dropped[droppedCount++] = {n - 1, start};
+        dropped[droppedCount++] = {n, end};
+    } else if (n == 1) {
+        dropped[droppedCount++] = {1, Vertex(wire, 1)};
+    }
+
+    try {
+        // A wire of fewer than two vertices becomes the path alone: the count
+        // never goes below zero.
+        HostCall(wire->SetVertexCount(n >= 2 ? n - 2 : 0));
+        const int32_t m = VertexCount(path.Get());
+        for (int32_t j = m; j >= 1; --j) {
+            const TSheetPoint p = Vertex(path.Get(), j);
+            const int32_t k = VertexCount(wire);
+            HostCall(wire->SetVertex(k + 1, p));
+            HostCall(wire->SetVertexCount(VertexCount(wire) + 1));
+        }
+    } catch (...) {
+        // Best effort: the host has just failed once; the original error is what leaves.
+        const auto tryCall = [](HResult status) {
+            try {
+                HostCall(status);
+            } catch (const EHostCallError&) {
+            }
+        };
+        for (int32_t i = 0; i < droppedCount; ++i)
+            tryCall(wire->SetVertex(dropped[i].first, dropped[i].second));
+        tryCall(wire->SetVertexCount(n));
+        throw;
+    }
+}
+
+} // namespace pathwick

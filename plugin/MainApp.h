@@ -1,0 +1,51 @@
+// The routing session: the obstacle tree of one document and the wire being placed.
+#pragma once
+
+#include "geometry/ObstacleTree.h"
+#include "host/HostRef.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace pathwick {
+
+class TRouteOptions;
+
+class TMainApp {
+public:
+    // The session on the document that is current now (may be empty). The tree
+    // is not built here.
+    explicit TMainApp(HostRef<ISch_Document> document);
+    ~TMainApp();
+    TMainApp(const TMainApp&) = delete;
+    TMainApp& operator=(const TMainApp&) = delete;
+
+    // (Re)builds the tree from the document under the wait cursor; with no
+    // document the session keeps no tree and routes nothing. An error in the
+    // build leaves the tree with the obstacles inserted so far.
+    void BuildObstacleTree(const TRouteOptions& options);
+
+    // Routes the segment from the wire's second-to-last vertex (start) to its
+    // last (end); true when a path was written into the wire.
+    bool RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSheetPoint& end,
+                      const TRouteOptions& options);
+
+    const TObstacleTree* ObstacleTree() const { return tree_.get(); }
+    const HostRef<ISch_Document>& Document() const { return document_; }
+    const HostRef<ISch_Wire>& CurrentWire() const { return currentWire_; }
+    int32_t CommittedCount() const { return committedCount_; }
+
+private:
+    bool EndpointsMatch(const TSheetPoint& start, const TSheetPoint& end);
+    void CommitPlacedVertices();
+    void RecordPath(const HostRef<ISch_Wire>& path);
+    void SplicePath(const HostRef<ISch_Wire>& path, const TSheetPoint& start,
+                    const TSheetPoint& end);
+
+    std::unique_ptr<TObstacleTree> tree_;
+    HostRef<ISch_Document> document_;
+    int32_t committedCount_ = 0;
+    HostRef<ISch_Wire> currentWire_;
+};
+
+} // namespace pathwick

@@ -1,0 +1,59 @@
+#include "plugin/Module.h"
+
+#include "host/ClientLookup.h"
+#include "host/HostCall.h"
+#include "platform/UserFolders.h"
+
+#include <dlfcn.h>
+
+
+namespace pathwick {
+
+namespace {
+
+// The host executable's export that hands out its client.
+using GetClientFunction = void (*)(IClient**);
+constexpr const char* kGetClientName = "ClientAPI_GetClientInterface";
+
+IClient* LookUpHostClient() {
+    // The host process's own symbols (and those loaded before this module).
+    void* symbol = dlsym(RTLD_DEFAULT, kGetClientName);
+    if (!symbol)
+        return nullptr;
+    GetClientFunction getClient = nullptr;
+    static_assert(sizeof getClient == sizeof symbol);
+    __builtin_memcpy(&getClient, &symbol, sizeof getClient);
+    IClient* client = nullptr;
+    getClient(&client);
+    return client;
+}
+
+} // namespace
+
+std::unique_ptr<TRouteOptions>& RouteOptions() {
+    static std::unique_ptr<TRouteOptions> options;
+    return options;
+}
+
+std::unique_ptr<TMainApp>& Session() {
+    // Never destroyed: a session that still exists when the module is unloaded
+    // is not freed then (the host's objects it holds may be gone); the host ends
+    // sessions with AutoWirer_Destroy.
+    static auto* session = new std::unique_ptr<TMainApp>();
+    return *session;
+}
+
+void LoadModule() {
+    // Without the host function the module has no client: sessions then have
+    // no document and route nothing.
+    SetModuleClient(LookUpHostClient());
+    RouteOptions() = std::make_unique<TRouteOptions>(HostPreferenceFolder(ModuleClient()));
+}
+
+void UnloadModule() {
+    RouteOptions().reset();
+    SetModuleClient(nullptr);
+}
+
+
+} // namespace pathwick

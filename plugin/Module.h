@@ -1,0 +1,22 @@
+// Module-wide state: the host's client, the route options and the one session.
+#pragma once
+
+#include "options/RouteOptions.h"
+#include "plugin/MainApp.h"
+
+#include <memory>
+
+namespace pathwick {
+
+// Created at module load from Router.ini, freed at unload without saving. The
+// options dialog is given this variable, not the object.
+std::unique_ptr<TRouteOptions>& RouteOptions();
+
+// The session between AutoWirer_Create and AutoWirer_Destroy; empty otherwise.
+std::unique_ptr<TMainApp>& Session();
+
+// Load and unload work, also callable from tests that link the module's code statically.
+void LoadModule();
+void UnloadModule();
+
+} // namespace pathwick

@@ -1,0 +1,324 @@
+#include "router/PathBuilder.h"
+
+#include "host/HostCall.h"
+#include "router/RouterDetail.h"
+
+namespace pathwick {
+
+namespace {
+
+int32_t VertexCount(ISch_Polygon* wire) {
+    int32_t count = 0;
+    HostCall(wire->GetVertexCount(&count));
+    return count;
+}
+
+TSheetPoint Vertex(ISch_Polygon* wire, int32_t index) {
+    TSheetPoint p;
+    HostCall(wire->GetVertex(index, &p));
+    return p;
+}
+
+void PutVertex(ISch_Polygon* wire, int32_t index, const TSheetPoint& p) {
+    HostCall(wire->SetVertex(index, p));
+}
+
+void PutCount(ISch_Polygon* wire, int32_t count) {
+    HostCall(wire->SetVertexCount(count));
+}
+
+bool IsVertical(TDirection d) {
+    return d == DirB || d == DirT;
+}
+
+bool IsNoPoint(const TSheetPoint& p) {
+    return p.X == -1 || p.Y == -1;
+}
+
+} // namespace
+
+void AddSegment(ISch_Polygon* wire, const TSheetPoint& from, const TSheetPoint& to) {
+    if (!wire)
+        return;
+    const int32_t count = VertexCount(wire);
+    if (count >= MaxPathVertices)
+        return;
+    if (count <= 0) {
+        PutVertex(wire, 1, from);
+        PutVertex(wire, 2, to);
+        PutCount(wire, 2);
+        return;
+    }
+    TSheetPoint last;
+    if (count == 2) {
+        // A two-vertex wire that does not go on from either end point is
+        // turned round first.
+        const TSheetPoint second = Vertex(wire, 2);
+        if (!SamePoint(second, from) && !SamePoint(second, to)) {
+            const TSheetPoint first = Vertex(wire, 1);
+            PutVertex(wire, 1, second);
+            PutVertex(wire, 2, first);
+            last = first;
+        } else {
+            last = second;
+        }
+    } else {
+        last = Vertex(wire, count);
+    }
+    if (SamePoint(last, from) && !SamePoint(last, to)) {
+        PutVertex(wire, count + 1, to);
+        PutCount(wire, count + 1);
+    }
+}
+
+void ReplaceLastTwo(ISch_Polygon* wire, const TSheetPoint& first, const TSheetPoint& second) {
+    if (!wire)
+        return;
+    const int32_t count = VertexCount(wire);
+    if (count <= 2)
+        return;
+    PutVertex(wire, count - 1, first);
+    PutVertex(wire, count, second);
+}
+
+void SwapWithPrevious(ISch_Polygon* wire, int32_t k) {
+    if (!wire || k < 2 || k > MaxExchangeIndex)
+        return;
+    const TSheetPoint a = Vertex(wire, k);
+    const TSheetPoint b = Vertex(wire, k - 1);
+    PutVertex(wire, k, b);
+    PutVertex(wire, k - 1, a);
+}
+
+void ReverseVertices(ISch_Polygon* wire) {
+    if (!wire)
+        return;
+    // Each pass bubbles the last vertex down to position i - 1. Past i = 50 no
+    // exchange can happen any more, so the passes stop there; that also keeps
+    // an absurd vertex count from looping for ever.
+    for (int32_t i = 2; i <= MaxExchangeIndex; ++i) {
+        const int32_t count = VertexCount(wire);
+        if (i > count)
+            break;
+        for (int32_t k = count; k >= i; --k)
+            SwapWithPrevious(wire, k);
+    }
+}
+
+bool IsStaircase(std::string_view turns, std::size_t i, TStaircaseMemory& memory) {
+    if (i < 1 || i + 3 > turns.size())
+        return false;
+    const TDirection d0 = router::DirectionOf(turns[i - 1]);
+    const TDirection d1 = router::DirectionOf(turns[i]);
+    const TDirection d2 = router::DirectionOf(turns[i + 1]);
+    const TDirection d3 = router::DirectionOf(turns[i + 2]);
+    if (d0 == d2 && d1 == d3)
+        return true;
+    if (memory.Active) {
+        if (d0 == memory.SavedFirst && d1 == memory.SavedSecond && d0 == d2)
+            return true;
+        memory.Active = false;
+    }
+    return false;
+}
+
+std::optional<TDetour> IsDetour(std::string_view turns, std::size_t i) {
+    // The shape's four segments i..i+3 and the segment i - 1 it leaves from.
+    if (i < 2 || i + 3 > turns.size())
+        return std::nullopt;
+    const TDirection d0 = router::DirectionOf(turns[i - 1]);
+    const TDirection d1 = router::DirectionOf(turns[i]);
+    const TDirection d2 = router::DirectionOf(turns[i + 1]);
+    const TDirection d3 = router::DirectionOf(turns[i + 2]);
+    if (OppositeDirection(d0) == d2 && d1 == d3)
+        return TDetour{d1, 0};
+    if (OppositeDirection(d3) == d1 && d0 == d2)
+        return TDetour{d0, 1};
+    return std::nullopt;
+}
+
+TPathBuilder::TPathBuilder(TRaySource& rays, std::string_view turns, std::string_view line)
+    : rays_(rays), Turns(turns), Line(line) {}
+
+TDirection TPathBuilder::TurnAt(std::size_t i) const {
+    return (i >= 1 && i <= Turns.size()) ? router::DirectionOf(Turns[i - 1]) : DirNone;
+}
+
+void TPathBuilder::Restore(const TSaved& saved) {
+    Previous = saved.Previous;
+    Current = saved.Current;
+    SegmentIndex = saved.SegmentIndex;
+    MoveIndex = saved.MoveIndex;
+}
+
+TSheetPoint TPathBuilder::ReplaySegment(const TSheetPoint& from) {
+    if (SegmentIndex > Turns.size() || MoveIndex > Line.size())
+        return router::NoPoint;
+    const char letter = Turns[SegmentIndex - 1];
+    const TDirection d = router::DirectionOf(letter);
+    TSheetPoint p = from;
+    // The ';' after the moves ends every run of letters.
+    while (MoveIndex <= Line.size() && Line[MoveIndex - 1] == letter) {
+        if (const auto edge = rays_.MoveEdge(p, d))
+            p = router::FarEnd(*edge, d);
+        ++MoveIndex;
+    }
+    return p;
+}
+
+void TPathBuilder::BuildPolyline(ISch_Polygon* wire, const TSheetPoint& start) {
+    if (!wire)
+        return;
+    SegmentIndex = 1;
+    MoveIndex = 1;
+    Current = start;
+    PutVertex(wire, 1, start);
+    PutCount(wire, 1);
+    Staircase.Active = false;
+    while (SegmentIndex <= Turns.size()) {
+        Previous = Current;
+        Current = ReplaySegment(Current);
+        if (!IsNoPoint(Current)) {
+            if (IsStaircase(Turns, SegmentIndex, Staircase)) {
+                StraightenStaircase(wire);
+            } else if (const auto detour = IsDetour(Turns, SegmentIndex)) {
+                StraightenDetour(wire, *detour);
+            } else {
+                AddSegment(wire, Previous, Current);
+                Staircase.Active = false;
+            }
+        }
+        ++SegmentIndex;
+    }
+}
+
+// X Y X Y, X and Y perpendicular: the two X runs become one and the two Y runs
+// one, when both straight runs through the new corner are free. An active
+// staircase is extended from its corner instead.
+void TPathBuilder::StraightenStaircase(ISch_Polygon* wire) {
+    const TSaved saved = Save();
+    const bool extending = Staircase.Active;
+    TDirection d1 = DirNone;
+    TDirection d2 = DirNone;
+    TSheetPoint p3;
+    if (!extending) {
+        d1 = TurnAt(SegmentIndex + 1);
+        d2 = TurnAt(SegmentIndex + 2);
+        ReplaySegment(Current);
+        ++SegmentIndex;
+        const TSheetPoint p1 = ReplaySegment(Current);
+        ++SegmentIndex;
+        p3 = ReplaySegment(p1);
+    } else {
+        d1 = Staircase.SavedFirst;
+        d2 = Staircase.SavedSecond;
+        const TSheetPoint p1 = ReplaySegment(Current);
+        ++SegmentIndex;
+        p3 = ReplaySegment(p1);
+        Current = Staircase.Corner;
+    }
+    const TSheetPoint q =
+        IsVertical(d1) ? TSheetPoint{p3.X, Current.Y} : TSheetPoint{Current.X, p3.Y};
+    const TEdge first = rays_.TestRun(Current, d2);
+    const TEdge second = rays_.TestRun(q, d1);
+    if (first.ContainsInside(q) && second.ContainsInside(p3)) {
+        if (!extending) {
+            AddSegment(wire, Previous, q);
+            AddSegment(wire, q, p3);
+        } else {
+            ReplaceLastTwo(wire, q, p3);
+        }
+        Current = p3;
+        Staircase.Corner = q;
+        Staircase.SavedFirst = d1;
+        Staircase.SavedSecond = d2;
+        Staircase.Active = true;
+    } else {
+        Restore(saved);
+        AddSegment(wire, Previous, Current);
+    }
+}
+
+// A bump out and back (X Y X' Y) or a step that turns back (X Y X Y') is cut
+// short by one straight run when that run is free.
+void TPathBuilder::StraightenDetour(ISch_Polygon* wire, const TDetour& detour) {
+    const TSaved saved = Save();
+    const TDirection x = TurnAt(SegmentIndex);
+    const TDirection y = TurnAt(SegmentIndex + 1);
+    ReplaySegment(Current);
+    ++SegmentIndex;
+    const TSheetPoint p1 = ReplaySegment(Current);
+    ++SegmentIndex;
+    const TSheetPoint p2 = ReplaySegment(p1);
+    ++SegmentIndex;
+    const TSheetPoint p3 = ReplaySegment(p2);
+
+    TSheetPoint q;
+    bool beyond = false;
+    bool free = false;
+    if (detour.Kind == 1) {
+        const TSheetPoint alongFirst{Current.X, p3.Y};
+        const TSheetPoint acrossFirst{p3.X, Current.Y};
+        switch (y) {
+        case DirT:
+            q = p3.Y > Current.Y ? alongFirst : acrossFirst;
+            break;
+        case DirB:
+            q = p3.Y < Current.Y ? alongFirst : acrossFirst;
+            break;
+        case DirL:
+            q = p3.X < Current.X ? acrossFirst : alongFirst;
+            break;
+        default: // DirR
+            q = p3.X > Current.X ? acrossFirst : alongFirst;
+            break;
+        }
+        free = rays_.TestRun(Current, detour.Z).ContainsInside(q);
+    } else {
+        switch (x) {
+        case DirT:
+            beyond = p2.Y < Previous.Y;
+            break;
+        case DirB:
+            beyond = p2.Y > Previous.Y;
+            break;
+        case DirL:
+            beyond = p2.X > Previous.X;
+            break;
+        default: // DirR
+            beyond = p2.X < Previous.X;
+            break;
+        }
+        TEdge run;
+        if (beyond) {
+            run = rays_.TestRun(Previous, y);
+            q = IsVertical(x) ? TSheetPoint{p2.X, Previous.Y} : TSheetPoint{Previous.X, p2.Y};
+        } else {
+            run = rays_.TestRun(p2, OppositeDirection(y));
+            q = IsVertical(x) ? TSheetPoint{Previous.X, p2.Y} : TSheetPoint{p2.X, Previous.Y};
+        }
+        free = run.ContainsInside(q);
+    }
+
+    if (free) {
+        AddSegment(wire, Previous, q);
+        if (detour.Kind == 0 && beyond) {
+            AddSegment(wire, q, p2);
+            AddSegment(wire, p2, p3);
+        } else {
+            AddSegment(wire, q, p3);
+        }
+        Current = p3;
+    } else {
+        Restore(saved);
+        AddSegment(wire, Previous, Current);
+    }
+}
+
+void BuildPolyline(ISch_Polygon* wire, std::string_view turns, const TSheetPoint& start,
+                   std::string_view line, TRaySource& rays) {
+    TPathBuilder builder(rays, turns, line);
+    builder.BuildPolyline(wire, start);
+}
+
+} // namespace pathwick

@@ -1,0 +1,174 @@
+#include "router/RouterDetail.h"
+
+#include <charconv>
+#include <limits>
+
+namespace pathwick::router {
+
+namespace {
+
+int64_t Abs64(int64_t v) {
+    return v < 0 ? -v : v;
+}
+
+// Manhattan distance, exact in 64 bits (up to about 8.6e9 for int32 points).
+int64_t Distance(const TSheetPoint& a, const TSheetPoint& b) {
+    return Abs64(int64_t{a.Y} - b.Y) + Abs64(int64_t{a.X} - b.X);
+}
+
+constexpr int64_t Int32Max = std::numeric_limits<int32_t>::max();
+
+} // namespace
+
+TDirection DirectionOf(char c) {
+    for (TDirection d = DirL; d <= DirT; ++d) {
+        if (DirectionLetters[d] == c)
+            return d;
+    }
+    return DirNone;
+}
+
+std::string CollapseRuns(std::string_view moves) {
+    std::string turns;
+    for (char c : moves) {
+        if (turns.empty() || turns.back() != c)
+            turns.push_back(c);
+    }
+    return turns;
+}
+
+std::optional<TEdge> GetEdge(TObstacleTree& tree, const TBoundingRect& sheet, const TSheetPoint& p,
+                             TDirection d) {
+    const TEdge edge = tree.CastRay(d, p, true, false, false);
+    bool toBorder = false;
+    switch (d) {
+    case DirL:
+        toBorder = edge.StartPoint.X == 0;
+        break;
+    case DirB:
+        toBorder = edge.EndPoint.Y == 0;
+        break;
+    case DirR:
+        toBorder = edge.EndPoint.X == sheet.Right;
+        break;
+    case DirT:
+        toBorder = edge.StartPoint.Y == sheet.Top;
+        break;
+    default:
+        break;
+    }
+    if (toBorder || SamePoint(edge.StartPoint, edge.EndPoint))
+        return std::nullopt;
+    return edge;
+}
+
+int32_t SaturateCost(int64_t value) {
+    if (value > Int32Max)
+        return static_cast<int32_t>(Int32Max);
+    if (value < std::numeric_limits<int32_t>::min())
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+int32_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const TSheetPoint& n,
+                 const TEdge& edge, const TSheetPoint& target, int32_t avoidWires) {
+    // Every term is exact in 64 bits: distances reach ~8.6e9, the weighted
+    // length at most 2 x 2^31 x 4.3e8 ~ 1.9e18. Only the result is clamped.
+    int64_t cost = 0;
+    if (d == previous) {
+        const int64_t distP = Distance(target, p);
+        const int64_t distN = Distance(target, n);
+        cost = StraightBaseCost;
+        if (distN > distP)
+            cost += GrowthFactor * (distN - distP);
+    } else {
+        cost = TurnBaseCost + Distance(target, n);
+    }
+    const int64_t weight = edge.StopWeight;
+    cost += weight * (Abs64(int64_t{edge.StartPoint.X} - edge.EndPoint.X) / LengthDivisor);
+    cost += weight * (Abs64(int64_t{edge.StartPoint.Y} - edge.EndPoint.Y) / LengthDivisor);
+    if (edge.CrossesWire)
+        cost += int64_t{WireCrossCost} * avoidWires;
+    const TDirection towardsX = target.X < n.X ? DirL : DirR;
+    const TDirection towardsY = target.Y < n.Y ? DirB : DirT;
+    cost += (d == towardsX || d == towardsY) ? -HeadingBonus : HeadingBonus;
+    if (cost < 0)
+        return 1;
+    return SaturateCost(cost);
+}
+
+int32_t InitialBound(const TSheetPoint& from, const TSheetPoint& to) {
+    const int64_t bound = BoundFactor * Distance(from, to);
+    if (bound < MinInitialBound)
+        return MinInitialBound;
+    if (bound > MaxInitialBound)
+        return MaxInitialBound;
+    return static_cast<int32_t>(bound);
+}
+
+int32_t PathTotal(int32_t accumulated, int32_t stepCost, std::size_t segments) {
+    // segments is at most a string length; 100 x that stays far below 2^63.
+    const int64_t charge = int64_t{SegmentCharge} * static_cast<int64_t>(segments);
+    return SaturateCost(int64_t{accumulated} + stepCost + charge);
+}
+
+std::array<int, 4> RankDirections(const std::array<int32_t, 4>& costs) {
+    std::array<int, 4> ranks{};
+    for (std::size_t d = 0; d < 4; ++d) {
+        ranks[d] = NoRank;
+        if (costs[d] == NoCost)
+            continue;
+        int rank = 0;
+        for (std::size_t e = 0; e < 4; ++e) {
+            if (e != d && costs[d] <= costs[e])
+                ++rank;
+        }
+        ranks[d] = rank;
+    }
+    return ranks;
+}
+
+bool WithinBudget(uint32_t now, uint32_t start, int32_t budget) {
+    // Unsigned subtraction wraps at 2^32; the conversion to int32 is modular.
+    const auto elapsed = static_cast<int32_t>(now - start);
+    return elapsed <= budget;
+}
+
+std::string ResultLine(std::string_view moves, int32_t total) {
+    std::string line(moves);
+    line.push_back(';');
+    line += std::to_string(total);
+    return line;
+}
+
+std::optional<int32_t> LineTotal(std::string_view line) {
+    const std::size_t semi = line.find(';');
+    if (semi == std::string_view::npos)
+        return std::nullopt;
+    const char* first = line.data() + semi + 1;
+    const char* last = line.data() + line.size();
+    int32_t value = 0;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || ptr == first)
+        return std::nullopt;
+    return value;
+}
+
+std::string_view LineMoves(std::string_view line) {
+    return line.substr(0, line.find(';'));
+}
+
+bool ReverseChosen(const std::vector<std::string>& forward, const std::vector<std::string>& reverse,
+                   int32_t initialBound) {
+    int32_t forwardTotal = initialBound;
+    if (forward.size() == 1) {
+        if (const auto total = LineTotal(forward.front()))
+            forwardTotal = *total;
+    }
+    if (reverse.size() != 1)
+        return false;
+    const auto reverseTotal = LineTotal(reverse.front());
+    return reverseTotal && *reverseTotal <= forwardTotal;
+}
+
+} // namespace pathwick::router

@@ -1,0 +1,70 @@
+#include "options/RouteOptions.h"
+
+#include "options/IniFile.h"
+#include "options/IntegerText.h"
+#include "options/WriteError.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace pathwick {
+
+namespace {
+
+constexpr std::string_view kSection = "Options";
+constexpr std::string_view kTimeOutKey = "TimeOut";
+constexpr std::string_view kAvoidWiresKey = "Avoid Wires Position";
+
+constexpr int32_t kDefaultTimeOut = 3000;
+constexpr int32_t kMaxTimeOut = 600000;
+constexpr int32_t kDefaultAvoidWires = 1;
+constexpr int32_t kMaxAvoidWires = 10;
+
+std::string JoinFileName(const std::string& folder, std::string_view name) {
+    if (folder.empty())
+        return std::string(name);
+    return folder.ends_with('/') ? folder + std::string(name) : folder + "/" + std::string(name);
+}
+
+// The value of text when it is an integer within low..high, else fallback.
+int32_t ValueInRange(const std::string& text, int32_t fallback, int32_t low, int32_t high) {
+    const std::optional<int32_t> value = ParseIntegerText(text);
+    if (!value || *value < low || *value > high)
+        return fallback;
+    return *value;
+}
+
+} // namespace
+
+TRouteOptions::TRouteOptions(const std::string& folder) {
+    // One level only: a folder whose parent is missing is not made, and a
+    // failure shows up as defaults now and as the write error on saving.
+    std::error_code ignored;
+    if (!folder.empty())
+        std::filesystem::create_directory(folder, ignored);
+    file_ = std::make_unique<TIniFile>(JoinFileName(folder, "Router.ini"));
+    LoadFromFile();
+}
+
+TRouteOptions::~TRouteOptions() = default;
+
+void TRouteOptions::LoadFromFile() {
+    const std::string timeOut = file_->ReadString(kSection, kTimeOutKey, "3000");
+    const std::string avoidWires = file_->ReadString(kSection, kAvoidWiresKey, "0");
+    TimeOut = ValueInRange(timeOut, kDefaultTimeOut, 1, kMaxTimeOut);
+    // A missing key reads "0", which is out of range and so gives the default.
+    AvoidWiresPosition = ValueInRange(avoidWires, kDefaultAvoidWires, 1, kMaxAvoidWires);
+}
+
+void TRouteOptions::SaveToFile() {
+    if (!file_->WriteString(kSection, kTimeOutKey, std::to_string(TimeOut)))
+        throw EWriteError(file_->Path());
+    if (!file_->WriteString(kSection, kAvoidWiresKey, std::to_string(AvoidWiresPosition)))
+        throw EWriteError(file_->Path());
+}
+
+const std::string& TRouteOptions::FilePath() const {
+    return file_->Path();
+}
+
+} // namespace pathwick

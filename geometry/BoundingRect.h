@@ -20,7 +20,7 @@ public:
     int32_t Right = UnsetCoord;
     int32_t Top = UnsetCoord;
 
-    TBoundingRect() = default; // unset
+    TBoundingRect() = default;                   // unset
     explicit TBoundingRect(const TSheetRect& r); // CreateFromRect
     TBoundingRect(int32_t left, int32_t bottom, int32_t right, int32_t top);
 

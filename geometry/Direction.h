@@ -27,8 +27,14 @@ TDirection OppositeDirection(TDirection d);
 TDirection SegmentAxis(const TSheetPoint& a, const TSheetPoint& b);
 // Afterwards a vertical segment has its upper point in a, a horizontal one its left point.
 void OrderEndPoints(TSheetPoint& a, TSheetPoint& b);
-inline bool SamePoint(const TSheetPoint& a, const TSheetPoint& b) { return a.X == b.X && a.Y == b.Y; }
-inline int32_t MaxInt(int32_t a, int32_t b) { return a > b ? a : b; }
-inline int32_t MinInt(int32_t a, int32_t b) { return a < b ? a : b; }
+inline bool SamePoint(const TSheetPoint& a, const TSheetPoint& b) {
+    return a.X == b.X && a.Y == b.Y;
+}
+inline int32_t MaxInt(int32_t a, int32_t b) {
+    return a > b ? a : b;
+}
+inline int32_t MinInt(int32_t a, int32_t b) {
+    return a < b ? a : b;
+}
 
 } // namespace pathwick

@@ -9,7 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <deque>
 #include <vector>
 
 namespace pathwick {
@@ -39,8 +39,11 @@ public:
     // Marks every SnapKinds leaf that has p on its border; never clears a mark.
     void MarkTouching(const TSheetPoint& p);
     // The run from p in dir to the sheet's edge, clipped by the obstacles when clip is set.
-    TEdge CastRay(TDirection dir, const TSheetPoint& p, bool clip, bool skipGuides,
-                  bool wireExact);
+    TEdge CastRay(TDirection dir, const TSheetPoint& p, bool clip, bool skipGuides, bool wireExact);
+    // The reference clipping walk: offers every leaf, in tree order, to
+    // ClipRayAtLeaf. A faster walk must give exactly its results.
+    void ClipRayAllLeaves(TDirection dir, const TSheetPoint& origin, TEdge& edge, bool skipGuides,
+                          bool wireExact);
 
     // Filling from the host.
     // Every sheet object becomes zero or more obstacles, then the sheet frame.
@@ -75,10 +78,16 @@ public:
     TBoundingRect Scratch;
 
 private:
+    TObstacle* NewNode(uint8_t isLeaf, int32_t kind);
+
     TObstacle* root_ = nullptr;
     std::size_t leafCount_ = 0;
-    // Owns every node; nodes never move once made.
-    std::vector<std::unique_ptr<TObstacle>> nodes_;
+    // Owns every node. Growing a deque at its back never moves the nodes
+    // already in it, so the child pointers stay valid; nodes are never removed.
+    std::deque<TObstacle> nodes_;
+    // Explicit stack of the tree walks, kept to spare an allocation per query.
+    // The tree serves one caller at a time, so the walks never overlap.
+    mutable std::vector<TObstacle*> walk_;
 };
 
 } // namespace pathwick

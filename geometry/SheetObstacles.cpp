@@ -1,0 +1,343 @@
+#include "geometry/SheetObstacles.h"
+
+#include "geometry/Int32Clamp.h"
+#include "geometry/ObstacleKinds.h"
+#include "host/HostCall.h"
+
+#include <utility>
+
+namespace pathwick {
+
+namespace {
+
+inline constexpr int32_t PinLeadRight = 0;
+inline constexpr int32_t PinLeadUp = 1;
+inline constexpr int32_t PinLeadLeft = 2;
+inline constexpr int32_t PinLeadDown = 3;
+
+// Hands an enumerator back to its container on every path. Free() reports a
+// failing status; when an error is already on its way out, the destructor
+// frees quietly, since a second error cannot be raised then.
+class TEnumeratorWalk {
+public:
+    TEnumeratorWalk(ISch_BasicContainer& owner, HostRef<ISch_ObjectEnumerator> e)
+        : owner_(owner), e_(std::move(e)) {}
+    TEnumeratorWalk(const TEnumeratorWalk&) = delete;
+    TEnumeratorWalk& operator=(const TEnumeratorWalk&) = delete;
+    ~TEnumeratorWalk() {
+        if (e_)
+            owner_.FreeObjectEnumerator(e_.Get());
+    }
+
+    ISch_ObjectEnumerator* operator->() const { return e_.Get(); }
+    explicit operator bool() const { return static_cast<bool>(e_); }
+
+    void Free() {
+        if (!e_)
+            return;
+        HostRef<ISch_ObjectEnumerator> e = std::move(e_);
+        HostCall(owner_.FreeObjectEnumerator(e.Get()));
+    }
+
+private:
+    ISch_BasicContainer& owner_;
+    HostRef<ISch_ObjectEnumerator> e_;
+};
+
+HostRef<ISch_ObjectEnumerator> NewEnumerator(ISch_BasicContainer& owner) {
+    HostRef<ISch_ObjectEnumerator> e;
+    HostCall(owner.NewObjectEnumerator(e.Put()));
+    return e;
+}
+
+// Calls f(ISch_GraphicalObject&) for every object the enumerator yields. An
+// object that is not graphical raises EInterfaceConversion.
+template <class F> void ForEachObject(TEnumeratorWalk& walk, F&& f) {
+    if (!walk)
+        return;
+    HostRef<ISch_BasicContainer> object;
+    HostCall(walk->FirstObject(object.Put()));
+    while (object) {
+        HostRef<ISch_GraphicalObject> g = CastAs<ISch_GraphicalObject>(object);
+        f(*g);
+        HostCall(walk->NextObject(object.Put()));
+    }
+}
+
+int32_t KindOf(ISch_BasicContainer& object) {
+    int32_t kind = 0;
+    HostCall(object.GetObjectKind(&kind));
+    return kind;
+}
+
+TSheetRect BoundingRectOf(ISch_GraphicalObject& object) {
+    TSheetRect r;
+    HostCall(object.GetBoundingRect(&r));
+    return r;
+}
+
+TSheetPoint AnchorOf(ISch_GraphicalObject& object) {
+    TSheetPoint p;
+    HostCall(object.GetAnchorPoint(&p));
+    return p;
+}
+
+// The child belongs to the symbol's current part and view. The views are
+// asked only when the parts agree.
+bool InCurrentAppearance(ISch_Symbol& symbol, ISch_GraphicalObject& child) {
+    int32_t part = 0;
+    HostCall(symbol.GetCurrentPartNumber(&part));
+    int32_t childPart = 0;
+    HostCall(child.GetPartNumber(&childPart));
+    if (part != childPart)
+        return false;
+    uint8_t view = 0;
+    HostCall(symbol.GetCurrentViewNumber(&view));
+    uint8_t childView = 0;
+    HostCall(child.GetViewNumber(&childView));
+    return view == childView;
+}
+
+// A visible pin's lead as a flat rectangle from its anchor; false for a pin
+// that contributes nothing (no pin interface, or hidden while hidden pins are
+// not shown). Leads reaching past the int32 range stop at its limit.
+bool PinLead(ISch_GraphicalObject& child, bool showHidden, TBoundingRect& lead) {
+    HostRef<ISch_SymbolPin> pin = QueryAs<ISch_SymbolPin>(&child);
+    if (!pin)
+        return false;
+    if (!showHidden) {
+        bool hidden = false;
+        HostCall(pin->GetPinHidden(&hidden));
+        if (hidden)
+            return false;
+    }
+    const TSheetPoint a = AnchorOf(*pin);
+    lead = TBoundingRect(a.X, a.Y, a.X, a.Y);
+    int32_t orientation = 0;
+    HostCall(pin->GetOrientation(&orientation));
+    if (orientation < PinLeadRight || orientation > PinLeadDown)
+        return true;
+    int32_t length = 0;
+    HostCall(pin->GetLeadLength(&length));
+    switch (orientation) {
+    case PinLeadRight:
+        lead.Right = SaturatingAdd(lead.Left, length);
+        break;
+    case PinLeadUp:
+        lead.Top = SaturatingAdd(lead.Top, length);
+        break;
+    case PinLeadLeft:
+        lead.Left = SaturatingSub(lead.Left, length);
+        break;
+    default:
+        lead.Bottom = SaturatingSub(lead.Top, length);
+        break;
+    }
+    return true;
+}
+
+} // namespace
+
+void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t margin) {
+    TEnumeratorWalk walk(document, NewEnumerator(document));
+    if (walk) {
+        HostCall(walk->SetEnumerationMode(0));
+        HostCall(walk->SetKindFilter(SheetKindFilter));
+    }
+    ForEachObject(walk, [&](ISch_GraphicalObject& object) {
+        const int32_t kind = KindOf(object);
+        const TBoundingRect rb(BoundingRectOf(object));
+        switch (kind) {
+        case KindBusEntry:
+            AddBusEntry(tree, object);
+            break;
+        case KindPointObject:
+            AddPointObject(tree, object);
+            break;
+        case KindPolyline:
+        case KindWire:
+        case KindBus:
+            AddPolylineRuns(tree, &object);
+            break;
+        case KindInsetA:
+        case KindInsetB: {
+            // margin + 1 saturates at the int32 maximum.
+            TBoundingRect inset;
+            rb.DeflateTo(inset, SaturatingAdd(margin, 1));
+            tree.AddRect(inset, kind);
+            break;
+        }
+        case KindLabel:
+            // A label kind without the label interface has no hidden flag to
+            // honour and adds nothing, like the other handlers' objects.
+            AddLabel(tree, QueryAs<ISch_TextTag>(&object).Get(), 1);
+            break;
+        case KindSymbol:
+            AddSymbol(tree, object);
+            break;
+        case KindSheetFrame:
+            break;
+        default:
+            tree.AddRect(rb, kind);
+            break;
+        }
+    });
+    walk.Free();
+    tree.AddRect(tree.Sheet, KindSheetFrame);
+}
+
+void AddBusEntry(TObstacleTree& tree, ISch_GraphicalObject& object) {
+    HostRef<ISch_BusEntry> entry = QueryAs<ISch_BusEntry>(&object);
+    if (!entry)
+        return;
+    const TSheetPoint p = AnchorOf(*entry);
+    TSheetPoint q;
+    HostCall(entry->GetEndPoint(&q));
+    tree.AddRect(
+        TBoundingRect(MinInt(p.X, q.X), MinInt(p.Y, q.Y), MaxInt(p.X, q.X), MaxInt(p.Y, q.Y)),
+        KindBusEntry);
+}
+
+void AddPointObject(TObstacleTree& tree, ISch_GraphicalObject& object) {
+    BoundingRectOf(object); // asked as the host expects; the anchor decides
+    const TSheetPoint p = AnchorOf(object);
+    tree.AddRect(TBoundingRect(SaturatingSub(p.X, 1), SaturatingSub(p.Y, 1), SaturatingAdd(p.X, 1),
+                               SaturatingAdd(p.Y, 1)),
+                 KindPointObject);
+}
+
+void AddLabel(TObstacleTree& tree, ISch_TextTag* label, int32_t w) {
+    if (!label)
+        return;
+    TBoundingRect r(BoundingRectOf(*label));
+    r.Normalize();
+    r.Left = SaturatingSub(r.Left, w);
+    r.Right = SaturatingAdd(r.Right, w);
+    r.Top = SaturatingSub(r.Top, 1);
+    r.Bottom = SaturatingAdd(r.Bottom, 1);
+    bool hidden = false;
+    HostCall(label->GetLabelHidden(&hidden));
+    if (!hidden)
+        tree.AddRect(r, KindLabel);
+}
+
+void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
+    HostRef<ISch_Symbol> symbol = QueryAs<ISch_Symbol>(&object);
+    if (!symbol)
+        return;
+    TBoundingRect box;
+    bool first = true;
+    {
+        TEnumeratorWalk walk(*symbol, NewEnumerator(*symbol));
+        if (walk) {
+            HostCall(walk->SetKindFilter(SymbolKindFilter));
+            HostCall(walk->SetEnumerationMode(0));
+        }
+        bool showHidden = false;
+        HostCall(symbol->GetHiddenPinsVisible(&showHidden));
+        ForEachObject(walk, [&](ISch_GraphicalObject& child) {
+            if (!InCurrentAppearance(*symbol, child))
+                return;
+            if (KindOf(child) == KindPin) {
+                TBoundingRect lead;
+                if (!PinLead(child, showHidden, lead))
+                    return;
+                if (first)
+                    box.Assign(lead);
+                else
+                    box.Include(lead);
+            } else {
+                const TSheetRect r = BoundingRectOf(child);
+                if (first)
+                    box.SetRect(r);
+                else
+                    box.IncludeRect(r);
+            }
+            first = false;
+        });
+        walk.Free();
+    }
+    if (!first)
+        tree.AddRect(box, KindSymbol);
+    HostRef<ISch_TextTag> label;
+    HostCall(symbol->GetLabel(label.Put()));
+    AddLabel(tree, label.Get(), 1);
+}
+
+void AddPolylineRuns(TObstacleTree& tree, IHostUnknown* object) {
+    HostRef<ISch_BasicPolyline> line = QueryAs<ISch_BasicPolyline>(object);
+    if (!line)
+        return;
+    const auto vertex = [&](int32_t i) {
+        TSheetPoint p;
+        HostCall(line->GetVertex(i, &p));
+        return p;
+    };
+    const auto count = [&] {
+        int32_t n = 0;
+        HostCall(line->GetVertexCount(&n));
+        return n;
+    };
+    // The count is asked first: a polyline of fewer than two vertices has no
+    // run, and its vertex 1 may not exist.
+    const int32_t n = count();
+    if (n < 2)
+        return;
+    TSheetPoint anchor = vertex(1);
+    TSheetPoint cur = anchor;     // vertex i
+    TSheetPoint next = vertex(2); // vertex i + 1
+    TSheetPoint after;            // vertex i + 2, when read
+    bool haveAfter = false;
+    for (int32_t i = 1; i < n; ++i) {
+        if (i > 1) {
+            cur = next;
+            next = haveAfter ? after : vertex(i + 1);
+            haveAfter = false;
+        }
+        const TDirection a1 = SegmentAxis(cur, next);
+        if (a1 == DirNone) {
+            anchor = next; // diagonal segments add nothing
+            continue;
+        }
+        TDirection a2 = DirNone;
+        if (int64_t{i} + 2 <= count()) {
+            after = vertex(i + 2);
+            haveAfter = true;
+            a2 = SegmentAxis(next, after);
+        }
+        if (a2 == a1)
+            continue; // the run goes on
+        TBoundingRect run;
+        run.SetFromPoints(anchor, next);
+        run.Normalize();
+        tree.AddRect(run, KindWire);
+        anchor = next;
+    }
+}
+
+// The tree's filling operations.
+
+void TObstacleTree::BuildFromDocument(ISch_Document* document, int32_t margin) {
+    if (!document) {
+        // No sheet to read: the tree gets only the frame, as for an empty sheet.
+        AddRect(Sheet, KindSheetFrame);
+        return;
+    }
+    AddSheetObstacles(*this, *document, margin);
+}
+
+void TObstacleTree::AddPolyline(IHostUnknown* polyline) {
+    AddPolylineRuns(*this, polyline);
+}
+
+void TObstacleTree::AddGuideLine(TSheetPoint a, TSheetPoint b) {
+    OrderEndPoints(a, b);
+    TBoundingRect r;
+    r.Left = a.X;
+    r.Top = a.Y;
+    r.Right = b.X;
+    r.Bottom = b.Y;
+    AddRect(r, KindGuideLine);
+}
+
+} // namespace pathwick

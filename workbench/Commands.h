@@ -1,0 +1,54 @@
+// The workbench's commands, one function each.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pathwick::workbench {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitNotRouted = 1;
+inline constexpr int kExitBadInput = 2;
+
+struct TGlobalOptions {
+    std::string PrefsDir;   // empty: the host's default preference folder
+    std::string ModulePath; // empty: libPathwick.so beside the executable
+};
+
+struct TRouteCommand {
+    std::string SheetPath;
+    std::vector<std::vector<std::string>> WireTexts;
+    std::string OutputPath;
+    std::string SvgPath;
+    std::string ReportPath;
+};
+
+struct TRenderCommand {
+    std::string SheetPath;
+    std::string SvgPath;
+};
+
+struct TObstaclesCommand {
+    std::string SheetPath;
+};
+
+struct TDemoCommand {
+    std::string OutDir = ".";
+};
+
+struct TGuiCommand {
+    std::string SheetPath;
+};
+
+// Writes a whole text file; raises std::runtime_error naming the path.
+void WriteTextFile(const std::string& path, const std::string& text);
+
+int RunRoute(const TGlobalOptions& global, const TRouteCommand& command);
+int RunRender(const TGlobalOptions& global, const TRenderCommand& command);
+int RunObstacles(const TGlobalOptions& global, const TObstaclesCommand& command);
+int RunSettings(const TGlobalOptions& global);
+int RunOptions(const TGlobalOptions& global, int argc, char** argv);
+int RunDemo(const TGlobalOptions& global, const TDemoCommand& command);
+int RunGui(const TGlobalOptions& global, const TGuiCommand& command, int argc, char** argv);
+
+} // namespace pathwick::workbench

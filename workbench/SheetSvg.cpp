@@ -100,7 +100,7 @@ private:
     static std::string Num(double v) { return TCanvas::Num(v); }
 
     bool Highlighted(const TSheetObject& object) const {
-        return options_.Highlight.count(object.Id()) != 0;
+        return options_.Highlight.Contains(object);
     }
 
     void Grid(double w, double h) {

@@ -9,15 +9,33 @@
 
 namespace pathwick::workbench {
 
+// Sheet objects picked out by identity (THostObject::Id). Converts from a
+// list of object pointers, so a caller can pass the wires it routed.
+class THighlightSet {
+public:
+    THighlightSet() = default;
+    template <class T> THighlightSet(const std::vector<T*>& objects) {
+        for (const THostObject* object : objects)
+            if (object)
+                Add(*object);
+    }
+    void Add(const THostObject& object) { ids_.insert(object.Id()); }
+    bool Contains(const THostObject& object) const { return ids_.count(object.Id()) != 0; }
+    bool Empty() const { return ids_.empty(); }
+
+private:
+    std::set<uint64_t> ids_;
+};
+
 struct TSvgOptions {
     // Width of the picture in pixels; the height follows the sheet's shape.
     int PixelWidth = 1100;
     // A dot at every grid step (sheet units; no dots when not positive).
     bool GridDots = false;
     int32_t GridStep = 1000000;
-    // Ids (THostObject::Id) of sheet objects to draw in the strong colour,
-    // e.g. wires that a router has just extended.
-    std::set<uint64_t> Highlight;
+    // Sheet objects to draw in the strong colour, e.g. wires that a router has
+    // just extended.
+    THighlightSet Highlight;
     // Extra runs drawn in the strong colour, e.g. a found path not on the sheet.
     std::vector<std::vector<TSheetPoint>> Overlays;
     // Points to mark with a ring, e.g. the ends of a routing request.

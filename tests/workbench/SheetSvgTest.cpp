@@ -105,7 +105,7 @@ TEST_F(SheetSvg, HiddenPinsShowWhenTheSymbolSaysSo) {
 
 TEST_F(SheetSvg, HighlightsOverlaysMarksAndGrid) {
     TSvgOptions options;
-    options.Highlight.insert(wire->Id());
+    options.Highlight = std::vector<TPolyline*>{wire.Get()};
     options.Overlays.push_back({{0, 0}, {5, 0}});
     options.Marks = {{10, 40}, {20, 30}};
     options.GridDots = true;

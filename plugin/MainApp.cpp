@@ -1,6 +1,7 @@
 #include "plugin/MainApp.h"
 
 #include "geometry/Direction.h"
+#include "geometry/ObstacleKinds.h"
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
 #include "options/RouteOptions.h"

@@ -8,7 +8,7 @@
 #include "platform/UserFolders.h"
 #include "workbench/HostSetup.h"
 #include "workbench/SheetFile.h"
-#include "workbench/SvgRender.h"
+#include "workbench/SheetSvg.h"
 #include "workbench/WorkbenchHost.h"
 
 #include <QApplication>

@@ -20,7 +20,13 @@ public:
     void Clear() { last_.reset(); }
 
 private:
+    friend void DeliverRouteReport(const TRouteReport& report);
     std::optional<TRouteReport> last_;
 };
+
+// Whether a capture is listening: only then does the client answer IRouteReportSink.
+bool ReportSinkActive();
+// What the client's IRouteReportSink does with a report.
+void DeliverRouteReport(const TRouteReport& report);
 
 } // namespace pathwick::workbench

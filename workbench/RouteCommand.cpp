@@ -6,7 +6,7 @@
 #include "workbench/PointText.h"
 #include "workbench/RouteJob.h"
 #include "workbench/SheetFile.h"
-#include "workbench/SvgRender.h"
+#include "workbench/SheetSvg.h"
 #include "workbench/WorkbenchHost.h"
 
 #include <nlohmann/json.hpp>

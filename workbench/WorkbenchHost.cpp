@@ -1,5 +1,7 @@
 #include "workbench/WorkbenchHost.h"
 
+#include "workbench/ReportSink.h"
+
 #include "workbench/ObjectKinds.h"
 #include "workbench/Polyline.h"
 #include "workbench/Symbol.h"
@@ -121,10 +123,19 @@ HResult TWorkbenchClient::GetPreferenceLocation(char* buffer, int32_t size, int3
 
 void* TWorkbenchClient::FindInterface(const TGuid& iid) {
     if (iid == IHostUnknown::IID)
-        return static_cast<IHostUnknown*>(this);
+        return static_cast<IHostUnknown*>(static_cast<IClient*>(this));
     if (iid == IClient::IID)
         return static_cast<IClient*>(this);
+    if (iid == IRouteReportSink::IID && ReportSinkActive())
+        return static_cast<IRouteReportSink*>(this);
     return nullptr;
+}
+
+HResult TWorkbenchClient::ReportRoute(const TRouteReport& report) {
+    const HResult status = Enter("ReportRoute");
+    if (Succeeded(status))
+        DeliverRouteReport(report);
+    return status;
 }
 
 TWorkbenchHost::TWorkbenchHost()

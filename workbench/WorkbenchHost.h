@@ -44,7 +44,8 @@ private:
 };
 
 // The host's client object (IClient).
-class TWorkbenchClient final : public THostObject, public IClient {
+// Also answers IRouteReportSink while a TReportCapture listens (ReportSink.h).
+class TWorkbenchClient final : public THostObject, public IClient, public IRouteReportSink {
 public:
     explicit TWorkbenchClient(TEditorService& service);
 
@@ -57,6 +58,7 @@ public:
     HResult FindServerModule(const char16_t* name, IHostUnknown** module) override;
     HResult GetMainWindow(void** window) override;
     HResult GetPreferenceLocation(char* buffer, int32_t size, int32_t* length) override;
+    HResult ReportRoute(const TRouteReport& report) override;
 
     void SetMainWindow(void* window) { window_ = window; }
     void SetPreferenceLocation(std::string location) { location_ = std::move(location); }

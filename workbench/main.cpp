@@ -64,11 +64,6 @@ int main(int argc, char** argv) {
     demoCmd->add_option("--out", demo.OutDir, "Folder for demo.svg and demo-routed.json")
         ->capture_default_str();
 
-    TGuiCommand gui;
-    CLI::App* guiCmd =
-        app.add_subcommand("gui", "Open a sheet in a window and place wires with the mouse.");
-    guiCmd->add_option("sheet", gui.SheetPath, "Sheet file (JSON) to open");
-
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -89,8 +84,6 @@ int main(int argc, char** argv) {
             return RunOptions(global, argc, argv);
         if (*demoCmd)
             return RunDemo(global, demo);
-        if (*guiCmd)
-            return RunGui(global, gui, argc, argv);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pathwick: %s\n", e.what());
         return kExitBadInput;

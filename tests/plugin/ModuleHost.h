@@ -1,0 +1,33 @@
+// A test host process: exports the client function, loads libPathwick.so once
+// and gives tests small sheets to route on.
+#pragma once
+
+#include "workbench/ModuleLoader.h"
+#include "workbench/ObjectKinds.h"
+#include "workbench/Polyline.h"
+#include "workbench/SheetDocument.h"
+#include "workbench/Symbol.h"
+#include "workbench/WorkbenchHost.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pathwick::test {
+
+// The module, loaded once per process after the host's preference folder has
+// been pointed at a temporary folder whose Router.ini gives searches all the
+// time they need (so results never depend on the machine's speed).
+workbench::TWorkbenchHost& Host();
+TModule& Module();
+const std::string& PreferenceFolder();
+
+// 20 000 000 square sheet with one symbol: body (8 000 000, 8 000 000) -
+// (12 000 000, 12 000 000) and a pin on its left side.
+HostRef<workbench::TSheetDocument> MakeSmallSheet();
+
+// A wire with these vertices, placed on the sheet.
+HostRef<workbench::TPolyline> PlaceWire(workbench::TSheetDocument& sheet,
+                                        std::vector<TSheetPoint> vertices);
+
+} // namespace pathwick::test

@@ -1,0 +1,157 @@
+#include "ui/ServerDialog.h"
+
+#include "FakeClient.h"
+#include "host/ClientLookup.h"
+#include "host/HostCall.h"
+#include "ui/ModalResult.h"
+#include "ui/XPBitBtn.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace pathwick {
+namespace {
+
+class ServerDialogTest : public ::testing::Test {
+protected:
+    void TearDown() override { SetModuleClient(nullptr); }
+
+    // A top-level window that carries the host's main window class.
+    std::unique_ptr<QWidget> HostClassWindow() {
+        auto window = std::make_unique<QWidget>();
+        window->setProperty("windowClass", QString::fromLatin1(TServerDialog::kMainWindowClass));
+        return window;
+    }
+
+    test::TFakeClient client_;
+};
+
+TEST_F(ServerDialogTest, NoClientAndNoHostWindowMeansNoOwner) {
+    TServerDialog dialog;
+    EXPECT_EQ(dialog.parentWidget(), nullptr);
+    EXPECT_TRUE(dialog.isWindow());
+}
+
+TEST_F(ServerDialogTest, OwnerIsTheClientsMainWindow) {
+    QWidget main;
+    client_.MainWindow = &main;
+    SetModuleClient(&client_);
+    TServerDialog dialog;
+    EXPECT_EQ(dialog.parentWidget(), &main);
+    EXPECT_TRUE(dialog.isWindow());
+}
+
+TEST_F(ServerDialogTest, WindowOfTheHostClassWinsOverTheClientsWindow) {
+    QWidget reported;
+    client_.MainWindow = &reported;
+    SetModuleClient(&client_);
+    const auto hostWindow = HostClassWindow();
+    QWidget other; // a top-level widget without the class
+    TServerDialog dialog;
+    EXPECT_EQ(dialog.parentWidget(), hostWindow.get());
+}
+
+TEST_F(ServerDialogTest, HandleThatIsNoWidgetOfOursIsNotUsed) {
+    int notAWidget = 0;
+    client_.MainWindow = &notAWidget;
+    SetModuleClient(&client_);
+    EXPECT_EQ(TServerDialog::FindOwnerWindow(), nullptr);
+}
+
+TEST_F(ServerDialogTest, FailingClientRaises) {
+    client_.Status = kHostFail;
+    SetModuleClient(&client_);
+    EXPECT_THROW(TServerDialog dialog, EHostCallError);
+}
+
+TEST_F(ServerDialogTest, FrameHasTitleSystemMenuAndHelpButNoResizing) {
+    TServerDialog dialog;
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowContextHelpButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::MSWindowsFixedSizeDialogHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+}
+
+TEST_F(ServerDialogTest, CloseBoxAndEscWithoutCancelButtonGiveCancel) {
+    TServerDialog dialog;
+    QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
+    EXPECT_EQ(dialog.ShowModal(), kModalCancel);
+    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.ShowModal(), kModalCancel);
+}
+
+TEST_F(ServerDialogTest, EscClicksTheCancelButton) {
+    TServerDialog dialog;
+    auto* cancel = new TXPBitBtn(&dialog);
+    cancel->SetCancel(true);
+    cancel->SetModalResult(kModalCancel);
+    QSignalSpy clicks(cancel, &TXPBitBtn::Click);
+    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.ShowModal(), kModalCancel);
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(ServerDialogTest, FirstCloseOfAShowingWins) {
+    TServerDialog dialog;
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.done(kModalOK);
+        dialog.done(kModalCancel);
+    });
+    EXPECT_EQ(dialog.ShowModal(), kModalOK);
+    EXPECT_EQ(finished.count(), 1);
+    // A new showing can close again.
+    QTimer::singleShot(0, &dialog, [&] { dialog.done(7); });
+    EXPECT_EQ(dialog.ShowModal(), 7);
+}
+
+TEST_F(ServerDialogTest, ButtonClickRunsItsHandlerBeforeItsModalResultCloses) {
+    TServerDialog dialog;
+    auto* ok = new TXPBitBtn(&dialog);
+    ok->SetCaption("OK");
+    ok->SetModalResult(kModalOK);
+    int resultSeenByHandler = -1;
+    bool visibleInHandler = false;
+    QObject::connect(ok, &TXPBitBtn::Click, [&] {
+        resultSeenByHandler = dialog.result();
+        visibleInHandler = dialog.isVisible();
+    });
+    QTimer::singleShot(0, &dialog, [&] { ok->click(); });
+    EXPECT_EQ(dialog.ShowModal(), kModalOK);
+    EXPECT_EQ(resultSeenByHandler, kModalNone);
+    EXPECT_TRUE(visibleInHandler);
+    EXPECT_EQ(ok->Caption(), "OK");
+}
+
+TEST_F(ServerDialogTest, ButtonWithoutModalResultLeavesTheDialogOpen) {
+    TServerDialog dialog;
+    auto* apply = new TXPBitBtn(&dialog);
+    QSignalSpy clicks(apply, &TXPBitBtn::Click);
+    dialog.show();
+    apply->click();
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.close();
+}
+
+TEST_F(ServerDialogTest, DefaultButtonAnswersEnter) {
+    TServerDialog dialog;
+    auto* ok = new TXPBitBtn(&dialog);
+    ok->SetModalResult(kModalOK);
+    ok->SetDefault(true);
+    auto* other = new TXPBitBtn(&dialog);
+    other->SetModalResult(kModalCancel);
+    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Return); });
+    EXPECT_EQ(dialog.ShowModal(), kModalOK);
+}
+
+} // namespace
+} // namespace pathwick

@@ -8,8 +8,12 @@ namespace {
 IClient* g_client = nullptr;
 } // namespace
 
-IClient* ModuleClient() { return g_client; }
-void SetModuleClient(IClient* client) { g_client = client; }
+IClient* ModuleClient() {
+    return g_client;
+}
+void SetModuleClient(IClient* client) {
+    g_client = client;
+}
 
 HostRef<ISch_EditorService> FindSchematicService() {
     if (!g_client)

@@ -15,8 +15,8 @@ namespace pathwick {
 
 class IHostUnknown {
 public:
-    static constexpr TGuid IID = {0x00000000, 0x0000, 0x0000,
-                                  {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+    static constexpr TGuid IID = {
+        0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
     // On success stores an added reference of the asked-for interface in *out;
     // on kHostNoInterface stores null.
     virtual HResult QueryInterface(const TGuid& iid, void** out) = 0;
@@ -30,8 +30,8 @@ protected:
 // The host process's client object.
 class IClient : public IHostUnknown {
 public:
-    static constexpr TGuid IID = {0x7A1C0E01, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x01}};
+    static constexpr TGuid IID = {
+        0x7A1C0E01, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x01}};
     // Looks a server module up by name ("SCH" for the schematic editor).
     // Stores null when there is no such module.
     virtual HResult FindServerModule(const char16_t* name, IHostUnknown** module) = 0;
@@ -54,8 +54,8 @@ class ISch_TextTag;
 
 class ISch_EditorService : public IHostUnknown {
 public:
-    static constexpr TGuid IID = {0x3E4C887F, 0x1547, 0x445E,
-                                  {0xA9, 0x12, 0xA8, 0x52, 0x13, 0xA5, 0x4D, 0x37}};
+    static constexpr TGuid IID = {
+        0x3E4C887F, 0x1547, 0x445E, {0xA9, 0x12, 0xA8, 0x52, 0x13, 0xA5, 0x4D, 0x37}};
     virtual HResult GetActiveDocument(ISch_Document** document) = 0;
     // Kind 18 with mode 0 makes a new wire that is not on the sheet.
     virtual HResult NewObject(int32_t kind, int32_t mode, ISch_BasicContainer** object) = 0;
@@ -66,8 +66,8 @@ protected:
 
 class ISch_BasicContainer : public IHostUnknown {
 public:
-    static constexpr TGuid IID = {0x7A1C0E02, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x02}};
+    static constexpr TGuid IID = {
+        0x7A1C0E02, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x02}};
     virtual HResult GetObjectKind(int32_t* kind) = 0;
     // Document: the sheet's objects; symbol: its children.
     virtual HResult NewObjectEnumerator(ISch_ObjectEnumerator** enumerator) = 0;
@@ -80,8 +80,8 @@ protected:
 
 class ISch_ObjectEnumerator : public IHostUnknown {
 public:
-    static constexpr TGuid IID = {0x7A1C0E03, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x03}};
+    static constexpr TGuid IID = {
+        0x7A1C0E03, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x03}};
     // Bit k set: objects of kind k come (kinds 0 to 63).
     virtual HResult SetKindFilter(const uint64_t& kinds) = 0;
     virtual HResult SetEnumerationMode(int32_t mode) = 0;
@@ -95,8 +95,8 @@ protected:
 
 class ISch_GraphicalObject : public ISch_BasicContainer {
 public:
-    static constexpr TGuid IID = {0x7A1C0E04, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x04}};
+    static constexpr TGuid IID = {
+        0x7A1C0E04, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x04}};
     virtual HResult GetAnchorPoint(TSheetPoint* point) = 0;
     virtual HResult GetPartNumber(int32_t* part) = 0;
     virtual HResult GetViewNumber(uint8_t* view) = 0;
@@ -108,8 +108,8 @@ protected:
 
 class ISch_TextTag : public ISch_GraphicalObject {
 public:
-    static constexpr TGuid IID = {0x7A1C0E05, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x05}};
+    static constexpr TGuid IID = {
+        0x7A1C0E05, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x05}};
     virtual HResult GetLabelHidden(bool* hidden) = 0;
 
 protected:
@@ -118,8 +118,8 @@ protected:
 
 class ISch_Line : public ISch_GraphicalObject {
 public:
-    static constexpr TGuid IID = {0x7A1C0E06, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x06}};
+    static constexpr TGuid IID = {
+        0x7A1C0E06, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x06}};
     // The end opposite the anchor point.
     virtual HResult GetEndPoint(TSheetPoint* point) = 0;
 
@@ -129,8 +129,8 @@ protected:
 
 class ISch_BusEntry : public ISch_Line {
 public:
-    static constexpr TGuid IID = {0x7A1C0E07, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x07}};
+    static constexpr TGuid IID = {
+        0x7A1C0E07, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x07}};
 
 protected:
     ~ISch_BusEntry() = default;
@@ -138,8 +138,8 @@ protected:
 
 class ISch_ParametrizedGroup : public ISch_GraphicalObject {
 public:
-    static constexpr TGuid IID = {0x7A1C0E08, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x08}};
+    static constexpr TGuid IID = {
+        0x7A1C0E08, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x08}};
 
 protected:
     ~ISch_ParametrizedGroup() = default;
@@ -147,8 +147,8 @@ protected:
 
 class ISch_Document : public ISch_ParametrizedGroup {
 public:
-    static constexpr TGuid IID = {0x7A1C0E09, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x09}};
+    static constexpr TGuid IID = {
+        0x7A1C0E09, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x09}};
     // The sheet spans (0, 0) to (width, height).
     virtual HResult GetSheetWidth(int32_t* width) = 0;
     virtual HResult GetSheetHeight(int32_t* height) = 0;
@@ -159,8 +159,8 @@ protected:
 
 class ISch_Symbol : public ISch_ParametrizedGroup {
 public:
-    static constexpr TGuid IID = {0x176E4210, 0xAE60, 0x445E,
-                                  {0x9B, 0xF2, 0xA5, 0x78, 0x15, 0xDC, 0x9E, 0xAF}};
+    static constexpr TGuid IID = {
+        0x176E4210, 0xAE60, 0x445E, {0x9B, 0xF2, 0xA5, 0x78, 0x15, 0xDC, 0x9E, 0xAF}};
     virtual HResult GetCurrentPartNumber(int32_t* part) = 0;
     virtual HResult GetCurrentViewNumber(uint8_t* view) = 0;
     virtual HResult GetHiddenPinsVisible(bool* visible) = 0;
@@ -173,8 +173,8 @@ protected:
 
 class ISch_SymbolPin : public ISch_GraphicalObject {
 public:
-    static constexpr TGuid IID = {0xDB134758, 0xFAE5, 0x4C17,
-                                  {0xAD, 0x5B, 0xA7, 0x6E, 0x88, 0xDE, 0x49, 0x85}};
+    static constexpr TGuid IID = {
+        0xDB134758, 0xFAE5, 0x4C17, {0xAD, 0x5B, 0xA7, 0x6E, 0x88, 0xDE, 0x49, 0x85}};
     // 0: lead to +x, 1: +y, 2: -x, 3: -y from the anchor.
     virtual HResult GetOrientation(int32_t* orientation) = 0;
     virtual HResult GetLeadLength(int32_t* length) = 0;
@@ -186,8 +186,8 @@ protected:
 
 class ISch_Polygon : public ISch_GraphicalObject {
 public:
-    static constexpr TGuid IID = {0x7A1C0E0A, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x0A}};
+    static constexpr TGuid IID = {
+        0x7A1C0E0A, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x0A}};
     virtual HResult GetVertexCount(int32_t* count) = 0;
     virtual HResult GetVertex(int32_t index, TSheetPoint* point) = 0;
     // Kept also at an index above the count.
@@ -202,8 +202,8 @@ protected:
 
 class ISch_BasicPolyline : public ISch_Polygon {
 public:
-    static constexpr TGuid IID = {0x7A1C0E0B, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x0B}};
+    static constexpr TGuid IID = {
+        0x7A1C0E0B, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x0B}};
 
 protected:
     ~ISch_BasicPolyline() = default;
@@ -211,8 +211,8 @@ protected:
 
 class ISch_Wire : public ISch_BasicPolyline {
 public:
-    static constexpr TGuid IID = {0x7A1C0E0C, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x0C}};
+    static constexpr TGuid IID = {
+        0x7A1C0E0C, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x0C}};
 
 protected:
     ~ISch_Wire() = default;
@@ -225,16 +225,16 @@ namespace pathwick {
 // What the module found for one routing request, for a host that wants to show
 // it. Plain data so that any host can read it.
 struct TRouteReport {
-    uint8_t Found;              // 1 when a path was found
-    uint8_t ReverseChosen;      // 1 when the end-to-start search's path was used
-    uint8_t ForwardRan;         // the searches started (both end points routable)
+    uint8_t Found;         // 1 when a path was found
+    uint8_t ReverseChosen; // 1 when the end-to-start search's path was used
+    uint8_t ForwardRan;    // the searches started (both end points routable)
     uint8_t ReverseRan;
-    uint8_t ForwardCompleted;   // the search ran to its end, not stopped by its time budget
+    uint8_t ForwardCompleted; // the search ran to its end, not stopped by its time budget
     uint8_t ReverseCompleted;
     uint8_t Reserved[2];
-    uint64_t ForwardNodes;      // search steps
+    uint64_t ForwardNodes; // search steps
     uint64_t ReverseNodes;
-    uint64_t ForwardRays;       // clipped rays cast
+    uint64_t ForwardRays; // clipped rays cast
     uint64_t ReverseRays;
 };
 
@@ -242,8 +242,8 @@ struct TRouteReport {
 // routing request after its searches. Hosts without it see no difference.
 class IRouteReportSink : public IHostUnknown {
 public:
-    static constexpr TGuid IID = {0x7A1C0E0D, 0x5D2B, 0x4C8A,
-                                  {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x0D}};
+    static constexpr TGuid IID = {
+        0x7A1C0E0D, 0x5D2B, 0x4C8A, {0x9E, 0x11, 0x40, 0x6B, 0x2D, 0x73, 0x01, 0x0D}};
     virtual HResult ReportRoute(const TRouteReport& report) = 0;
 
 protected:

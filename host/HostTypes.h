@@ -29,7 +29,9 @@ inline constexpr HResult kHostNoInterface = static_cast<HResult>(0x80004002u);
 inline constexpr HResult kHostInvalidArg = static_cast<HResult>(0x80070057u);
 inline constexpr HResult kHostOutOfMemory = static_cast<HResult>(0x8007000Eu);
 
-inline constexpr bool Succeeded(HResult status) { return status >= 0; }
+inline constexpr bool Succeeded(HResult status) {
+    return status >= 0;
+}
 
 // Interface identifier.
 struct TGuid {

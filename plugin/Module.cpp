@@ -6,7 +6,6 @@
 
 #include <dlfcn.h>
 
-
 namespace pathwick {
 
 namespace {
@@ -54,6 +53,5 @@ void UnloadModule() {
     RouteOptions().reset();
     SetModuleClient(nullptr);
 }
-
 
 } // namespace pathwick

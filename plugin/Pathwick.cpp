@@ -26,7 +26,9 @@ __attribute__((constructor)) void OnModuleLoad() {
     }
 }
 
-__attribute__((destructor)) void OnModuleUnload() { UnloadModule(); }
+__attribute__((destructor)) void OnModuleUnload() {
+    UnloadModule();
+}
 
 } // namespace
 
@@ -41,7 +43,9 @@ PATHWICK_EXPORT void AutoWirer_Create() {
     session->BuildObstacleTree(*RouteOptions());
 }
 
-PATHWICK_EXPORT void AutoWirer_Destroy() { Session().reset(); }
+PATHWICK_EXPORT void AutoWirer_Destroy() {
+    Session().reset();
+}
 
 PATHWICK_EXPORT uint8_t AutoWirer_Execute(ISch_Wire* wire, int32_t x1, int32_t y1, int32_t x2,
                                           int32_t y2) {

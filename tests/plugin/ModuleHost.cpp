@@ -12,7 +12,9 @@ namespace pathwick::test {
 
 using namespace workbench;
 
-workbench::TWorkbenchHost& Host() { return TWorkbenchHost::Instance(); }
+workbench::TWorkbenchHost& Host() {
+    return TWorkbenchHost::Instance();
+}
 
 const std::string& PreferenceFolder() {
     static const std::string folder = [] {
@@ -38,7 +40,8 @@ TModule& Module() {
 HostRef<TSheetDocument> MakeSmallSheet() {
     HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
     HostRef<TSymbol> symbol = TSymbol::Create({8000000, 8000000, 12000000, 12000000});
-    HostRef<TGraphic> body = TGraphic::Create(kinds::Rectangle, {8000000, 8000000, 12000000, 12000000});
+    HostRef<TGraphic> body =
+        TGraphic::Create(kinds::Rectangle, {8000000, 8000000, 12000000, 12000000});
     symbol->AddChild(*body);
     HostRef<TPin> pin = TPin::Create({7000000, 10000000}, 0, 1000000);
     symbol->AddChild(*pin);

@@ -1,51 +1,16 @@
 #include "platform/UserFolders.h"
 
+#include "FakeClient.h"
 #include "host/HostCall.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <optional>
 
 namespace pathwick {
 namespace {
-
-// A client that answers only the preference-location query.
-class TFakeClient final : public IClient {
-public:
-    std::string Location;
-    HResult Status = kHostOk;
-    std::optional<int32_t> ClaimedLength; // reported instead of the true length
-    int Calls = 0;
-
-    HResult QueryInterface(const TGuid&, void** out) override {
-        *out = nullptr;
-        return kHostNoInterface;
-    }
-    uint32_t AddRef() override { return 1; }
-    uint32_t Release() override { return 1; }
-    HResult FindServerModule(const char16_t*, IHostUnknown** module) override {
-        *module = nullptr;
-        return kHostOk;
-    }
-    HResult GetMainWindow(void** window) override {
-        *window = nullptr;
-        return kHostOk;
-    }
-    HResult GetPreferenceLocation(char* buffer, int32_t size, int32_t* length) override {
-        ++Calls;
-        if (Status < 0)
-            return Status;
-        const size_t n = std::min(Location.size(), static_cast<size_t>(size - 1));
-        std::memcpy(buffer, Location.data(), n);
-        buffer[n] = '\0';
-        *length = ClaimedLength.value_or(static_cast<int32_t>(Location.size()));
-        return kHostOk;
-    }
-};
 
 // Sets or clears environment variables for one test and puts them back after.
 class TEnvironment {
@@ -111,7 +76,7 @@ class PreferenceFolderTest : public ::testing::Test {
 protected:
     void SetUp() override { env_.Set("XDG_CONFIG_HOME", "/cfg"); }
     TEnvironment env_;
-    TFakeClient client_;
+    test::TFakeClient client_;
 };
 
 TEST_F(PreferenceFolderTest, ChoosesTheFolderFromTheSetting) {
@@ -133,14 +98,14 @@ TEST_F(PreferenceFolderTest, NoClientGivesTheDefaultName) {
 TEST_F(PreferenceFolderTest, LongSettingIsAskedForAgainInFull) {
     client_.Location = "/" + std::string(1000, 'p');
     EXPECT_EQ(HostPreferenceFolder(&client_), client_.Location);
-    EXPECT_EQ(client_.Calls, 2);
+    EXPECT_EQ(client_.LocationCalls, 2);
 }
 
 TEST_F(PreferenceFolderTest, ClientClaimingEndlessLengthDoesNotLoop) {
     client_.Location = "/short";
     client_.ClaimedLength = INT32_MAX;
     EXPECT_EQ(HostPreferenceFolder(&client_), "/short");
-    EXPECT_LE(client_.Calls, 3);
+    EXPECT_LE(client_.LocationCalls, 3);
 }
 
 TEST_F(PreferenceFolderTest, FailingClientRaises) {

@@ -1,6 +1,6 @@
 #include "ui/ServerDialog.h"
 
-#include "FakeClient.h"
+#include "../platform/FakeClient.h"
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
 #include "ui/ModalResult.h"
@@ -30,12 +30,6 @@ protected:
 
     test::TFakeClient client_;
 };
-
-TEST_F(ServerDialogTest, NoClientAndNoHostWindowMeansNoOwner) {
-    TServerDialog dialog;
-    EXPECT_EQ(dialog.parentWidget(), nullptr);
-    EXPECT_TRUE(dialog.isWindow());
-}
 
 TEST_F(ServerDialogTest, OwnerIsTheClientsMainWindow) {
     QWidget main;
@@ -129,28 +123,6 @@ TEST_F(ServerDialogTest, ButtonClickRunsItsHandlerBeforeItsModalResultCloses) {
     EXPECT_EQ(resultSeenByHandler, kModalNone);
     EXPECT_TRUE(visibleInHandler);
     EXPECT_EQ(ok->Caption(), "OK");
-}
-
-TEST_F(ServerDialogTest, ButtonWithoutModalResultLeavesTheDialogOpen) {
-    TServerDialog dialog;
-    auto* apply = new TXPBitBtn(&dialog);
-    QSignalSpy clicks(apply, &TXPBitBtn::Click);
-    dialog.show();
-    apply->click();
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.close();
-}
-
-TEST_F(ServerDialogTest, DefaultButtonAnswersEnter) {
-    TServerDialog dialog;
-    auto* ok = new TXPBitBtn(&dialog);
-    ok->SetModalResult(kModalOK);
-    ok->SetDefault(true);
-    auto* other = new TXPBitBtn(&dialog);
-    other->SetModalResult(kModalCancel);
-    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Return); });
-    EXPECT_EQ(dialog.ShowModal(), kModalOK);
 }
 
 } // namespace

@@ -29,12 +29,6 @@ protected:
     QLineEdit* other_ = nullptr;
 };
 
-TEST_F(EditTest, TextCanBeSetAndRead) {
-    edit_->SetText("12");
-    QTest::keyClicks(edit_, "3");
-    EXPECT_EQ(edit_->Text(), "123");
-}
-
 TEST_F(EditTest, LeavingForAnotherControlIsAnExit) {
     QSignalSpy exits(edit_, &TXPEdit::Exit);
     QTest::keyClicks(edit_, "42");

@@ -1,14 +1,23 @@
-// A host client for dialog tests: reports a main window handle, or fails.
+// A host client for tests: reports a main window handle and a preference
+// location, or fails.
 #pragma once
 
 #include "host/HostInterfaces.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string>
 
 namespace pathwick::test {
 
 class TFakeClient final : public IClient {
 public:
     void* MainWindow = nullptr;
+    std::string Location;
+    std::optional<int32_t> ClaimedLength; // reported instead of the true length
     HResult Status = kHostOk;
+    int LocationCalls = 0;
 
     HResult QueryInterface(const TGuid&, void** out) override {
         *out = nullptr;
@@ -25,9 +34,13 @@ public:
         return Status;
     }
     HResult GetPreferenceLocation(char* buffer, int32_t size, int32_t* length) override {
-        if (size > 0)
-            buffer[0] = '\0';
-        *length = 0;
+        ++LocationCalls;
+        if (Status < 0)
+            return Status;
+        const size_t n = std::min(Location.size(), static_cast<size_t>(size - 1));
+        std::memcpy(buffer, Location.data(), n);
+        buffer[n] = '\0';
+        *length = ClaimedLength.value_or(static_cast<int32_t>(Location.size()));
         return kHostOk;
     }
 };

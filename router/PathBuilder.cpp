@@ -31,10 +31,6 @@ bool IsVertical(TDirection d) {
     return d == DirB || d == DirT;
 }
 
-bool IsNoPoint(const TSheetPoint& p) {
-    return p.X == -1 || p.Y == -1;
-}
-
 } // namespace
 
 void AddSegment(ISch_Polygon* wire, const TSheetPoint& from, const TSheetPoint& to) {
@@ -177,8 +173,12 @@ void TPathBuilder::BuildPolyline(ISch_Polygon* wire, const TSheetPoint& start) {
     Staircase.Active = false;
     while (SegmentIndex <= Turns.size()) {
         Previous = Current;
+        // Only a line already read to its end yields no point. The sentinel's
+        // -1 is also a real coordinate (an end point just below or left of
+        // the sheet), so the returned point is not what tells.
+        const bool lineRead = MoveIndex > Line.size();
         Current = ReplaySegment(Current);
-        if (!IsNoPoint(Current)) {
+        if (!lineRead) {
             if (IsStaircase(Turns, SegmentIndex, Staircase)) {
                 StraightenStaircase(wire);
             } else if (const auto detour = IsDetour(Turns, SegmentIndex)) {

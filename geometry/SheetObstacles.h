@@ -8,8 +8,6 @@
 
 namespace pathwick {
 
-class TObstacleTree;
-
 // Every sheet object of the document as zero or more obstacles, then the sheet
 // frame. A failing host call raises; the obstacles added before it stay.
 void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t margin);

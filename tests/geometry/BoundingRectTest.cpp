@@ -26,13 +26,11 @@ TEST(BoundingRect, IsSetLooksAtAllFourCoordinates) {
     struct Case {
         TSheetRect in;
         bool set;
-    } cases[] = {
-        {{0, 0, 10, 20}, true},
-        {{100000, 100000, 100000, 100000}, false},
-        {{0, 1, 2, 100000}, true},
-        {{100000, 100000, 100000, 99999}, true},
-        {{99999, 100000, 100000, 100000}, true},
-    };
+    } cases[] = {{{0, 0, 10, 20}, true},
+                 {{100000, 100000, 100000, 100000}, false},
+                 {{0, 1, 2, 100000}, true},
+                 {{100000, 100000, 100000, 99999}, true},
+                 {{99999, 100000, 100000, 100000}, true}};
     for (const Case& c : cases) {
         TBoundingRect r;
         r.SetRect(c.in);

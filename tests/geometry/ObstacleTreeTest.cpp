@@ -8,6 +8,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace pathwick {
@@ -63,20 +64,31 @@ std::string Box(const TBoundingRect& r) {
            "," + std::to_string(r.Top);
 }
 
-std::string Shape(const RefNode* n) {
-    if (!n)
-        return "-";
-    if (n->leaf)
-        return "L" + std::to_string(n->kind) + "[" + Box(n->box) + "]";
-    return "I[" + Box(n->box) + "](" + Shape(n->low.get()) + " " + Shape(n->high.get()) + ")";
+template <class N> std::string Shape(const N* n) {
+    if constexpr (std::is_same_v<N, RefNode>) {
+        if (n->leaf)
+            return "L" + std::to_string(n->kind) + "[" + Box(n->box) + "]";
+        return "I[" + Box(n->box) + "](" + Shape(n->low.get()) + " " + Shape(n->high.get()) + ")";
+    } else {
+        if (n->IsLeaf == 1)
+            return "L" + std::to_string(n->Kind) + "[" + Box(n->Bounds) + "]";
+        return "I[" + Box(n->Bounds) + "](" + Shape(n->LowChild) + " " + Shape(n->HighChild) + ")";
+    }
 }
 
-std::string Shape(const TObstacle* n) {
-    if (!n)
-        return "-";
-    if (n->IsLeaf == 1)
-        return "L" + std::to_string(n->Kind) + "[" + Box(n->Bounds) + "]";
-    return "I[" + Box(n->Bounds) + "](" + Shape(n->LowChild) + " " + Shape(n->HighChild) + ")";
+// The union of the leaves below n, checking every node on the way: leaves
+// have no children and are reached once, inner nodes carry exactly the union.
+TBoundingRect CheckedUnion(const TObstacle* n, std::set<int32_t>& seen) {
+    if (n->IsLeaf == 1) {
+        EXPECT_TRUE(n->LowChild == nullptr && n->HighChild == nullptr);
+        EXPECT_TRUE(seen.insert(n->Kind).second) << "leaf reached twice";
+        return n->Bounds;
+    }
+    EXPECT_EQ(n->Kind, 0);
+    const TBoundingRect u =
+        CheckedUnion(n->LowChild, seen).UnionWith(CheckedUnion(n->HighChild, seen));
+    EXPECT_EQ(n->Bounds, u);
+    return u;
 }
 
 // The tree's own order of leaves, as kinds.
@@ -141,43 +153,6 @@ TEST(ObstacleTree, FourRectangleExample) {
     EXPECT_EQ(tree.LeafCount(), 4u);
 }
 
-TEST(ObstacleTree, AxesCycleLeftBottomRightTopLeft) {
-    // Each newcomer ties with the high boxes on the way down, so it follows the
-    // high children and meets a leaf one level deeper; that level's axis alone
-    // decides the final split.
-    TObstacleTree tree;
-    tree.AddRect(R(0, 0, 10, 10), 100);
-    tree.AddRect(R(1, 0, 10, 10), 101); // depth 0, Left: 0 < 1, new goes high
-    EXPECT_EQ(tree.Root()->HighChild->Kind, 101);
-    tree.AddRect(R(1, -1, 10, 10), 102); // root: 1 < 1 no -> high; depth 1 Bottom: -1 < 0 -> low
-    const TObstacle* d1 = tree.Root()->HighChild;
-    ASSERT_EQ(d1->IsLeaf, 0);
-    EXPECT_EQ(d1->LowChild->Kind, 102);
-    EXPECT_EQ(d1->HighChild->Kind, 101);
-    // Next: root high (Left 1 >= 1), depth 1 high (Bottom 0 >= 0), depth 2 on Right.
-    tree.AddRect(R(1, 0, 9, 10), 103);
-    const TObstacle* d2 = d1->HighChild;
-    ASSERT_EQ(d2->IsLeaf, 0);
-    EXPECT_EQ(d2->LowChild->Kind, 103); // Right 9 <= 10
-    EXPECT_EQ(d2->HighChild->Kind, 101);
-    // Depth 3 on Top: a larger Top makes the newcomer high.
-    tree.AddRect(R(1, 0, 10, 11), 104);
-    const TObstacle* d3 = d2->HighChild;
-    ASSERT_EQ(d3->IsLeaf, 0);
-    EXPECT_EQ(d3->LowChild->Kind, 101);
-    EXPECT_EQ(d3->HighChild->Kind, 104);
-    // Depth 4 is on Left again: Left 0 < 1 sends it low.
-    tree.AddRect(R(0, 0, 10, 11), 105);
-    // root: Left 0 < high's box Left 1 -> goes low at the root already.
-    EXPECT_EQ(tree.Root()->LowChild->IsLeaf, 0);
-    // Descend with Left 1 instead, to reach depth 4.
-    tree.AddRect(R(1, 0, 10, 12), 106);
-    const TObstacle* d4 = d3->HighChild;
-    ASSERT_EQ(d4->IsLeaf, 0);
-    EXPECT_EQ(d4->LowChild->Kind, 106); // Left tie at depth 4: new goes low
-    EXPECT_EQ(d4->HighChild->Kind, 104);
-}
-
 TEST(ObstacleTree, RandomInsertionsMatchTheDefinitionAndCoverTheirLeaves) {
     std::mt19937 rng(20240611u);
     std::uniform_int_distribution<int32_t> coord(-50, 50);
@@ -198,49 +173,10 @@ TEST(ObstacleTree, RandomInsertionsMatchTheDefinitionAndCoverTheirLeaves) {
             RefInsert(ref, std::move(n), 0);
         }
         ASSERT_EQ(Shape(tree.Root()), Shape(ref.get())) << "round " << round;
-
-        // Every inner node: two children, kind 0, box equal to the union of its
-        // leaves; every leaf reached exactly once.
         std::set<int32_t> seen;
-        std::vector<const TObstacle*> stack{tree.Root()};
-        std::vector<const TObstacle*> all;
-        while (!stack.empty()) {
-            const TObstacle* n = stack.back();
-            stack.pop_back();
-            all.push_back(n);
-            if (n->IsLeaf == 1) {
-                EXPECT_EQ(n->LowChild, nullptr);
-                EXPECT_EQ(n->HighChild, nullptr);
-                EXPECT_TRUE(seen.insert(n->Kind).second) << "leaf reached twice";
-            } else {
-                ASSERT_NE(n->LowChild, nullptr);
-                ASSERT_NE(n->HighChild, nullptr);
-                EXPECT_EQ(n->Kind, 0);
-                stack.push_back(n->HighChild);
-                stack.push_back(n->LowChild);
-            }
-        }
+        CheckedUnion(tree.Root(), seen);
         EXPECT_EQ(seen.size(), static_cast<std::size_t>(count));
         EXPECT_EQ(tree.LeafCount(), static_cast<std::size_t>(count));
-        for (const TObstacle* n : all) {
-            if (n->IsLeaf == 1)
-                continue;
-            TBoundingRect u;
-            bool first = true;
-            std::vector<const TObstacle*> s{n};
-            while (!s.empty()) {
-                const TObstacle* m = s.back();
-                s.pop_back();
-                if (m->IsLeaf == 1) {
-                    u = first ? m->Bounds : u.UnionWith(m->Bounds);
-                    first = false;
-                } else {
-                    s.push_back(m->LowChild);
-                    s.push_back(m->HighChild);
-                }
-            }
-            EXPECT_EQ(n->Bounds, u);
-        }
     }
 }
 
@@ -252,6 +188,7 @@ TEST(ObstacleTree, PointBlocked) {
         TSheetPoint p;
         bool blocked;
     } cases[] = {
+        // clang-format off
         {8, R(0, 0, 100, 100), 0, {0, 50}, false}, // on the border
         {8, R(0, 0, 100, 100), 0, {1, 50}, true},
         {8, R(0, 0, 100, 100), 0, {101, 50}, false},
@@ -268,6 +205,7 @@ TEST(ObstacleTree, PointBlocked) {
         {22, R(0, 0, 100, 100), 3, {1, 50}, true},
         {8, R(0, 0, 100, 100), -1, {0, 50}, true}, // a negative margin grows it
         {8, R(0, 0, 10, 10), 6, {5, 5}, false},    // deflated past itself: inverted
+        // clang-format on
     };
     for (const Case& c : cases) {
         TObstacleTree tree;

@@ -3,6 +3,8 @@
 #include "geometry/ObstacleKinds.h"
 #include "geometry/RayClip.h"
 
+#include <limits>
+
 namespace pathwick {
 
 static_assert(sizeof(void*) != 8 || sizeof(TObstacle) == 40,
@@ -32,26 +34,72 @@ void Grow(TBoundingRect& box, const TBoundingRect& r) {
     box.Top = MaxInt(r.Top, box.Top);
 }
 
+// Grows a reach box to cover r with its sides taken in either order.
+void GrowReach(TBoundingRect& reach, const TBoundingRect& r) {
+    reach.Left = MinInt(reach.Left, MinInt(r.Left, r.Right));
+    reach.Right = MaxInt(reach.Right, MaxInt(r.Left, r.Right));
+    reach.Bottom = MinInt(reach.Bottom, MinInt(r.Bottom, r.Top));
+    reach.Top = MaxInt(reach.Top, MaxInt(r.Bottom, r.Top));
+}
+
+int32_t& FarEndOf(TEdge& edge, TDirection dir) {
+    switch (dir) {
+    case DirL:
+        return edge.StartPoint.X;
+    case DirB:
+        return edge.EndPoint.Y;
+    case DirR:
+        return edge.EndPoint.X;
+    default:
+        return edge.StartPoint.Y;
+    }
+}
+
 } // namespace
 
 TObstacleTree::TObstacleTree() {
     Sheet.SetToSheet();
 }
 
-// The nodes live in nodes_, so no walk is needed to free them.
+// The nodes live in leaves_ and inners_, so no walk is needed to free them.
 TObstacleTree::~TObstacleTree() = default;
 
-TObstacle* TObstacleTree::NewNode(uint8_t isLeaf, int32_t kind) {
-    return &nodes_.emplace_back(isLeaf, kind);
+TBoundingRect TObstacleTree::EmptyReach() {
+    constexpr int32_t lo = std::numeric_limits<int32_t>::min();
+    constexpr int32_t hi = std::numeric_limits<int32_t>::max();
+    return TBoundingRect(hi, hi, lo, lo); // holds no value on either axis
+}
+
+// Every coordinate that the clipping rules read of a leaf: its rectangle
+// (the target shortcut, the marked rule, kind 15's crossing test, wire runs
+// with WireExact) and, for the snapping kinds, its grid-expanded rectangle.
+// The sheet frame is never examined and reaches nothing.
+TBoundingRect TObstacleTree::LeafReach(const TObstacle& leaf) {
+    TBoundingRect reach = EmptyReach();
+    if (leaf.Kind == KindSheetFrame)
+        return reach;
+    GrowReach(reach, leaf.Bounds);
+    if (InKindSet(SnapKinds, leaf.Kind)) {
+        TBoundingRect snapped;
+        SnapToGrid(leaf.Bounds, snapped);
+        GrowReach(reach, snapped);
+    }
+    return reach;
+}
+
+std::size_t TObstacleTree::MemoryBytes() const {
+    return leaves_.size() * sizeof(TObstacle) + inners_.size() * sizeof(TInnerNode) +
+           walk_.capacity() * sizeof(TObstacle*);
 }
 
 // Descends from the root, one axis further at each level. An inner node's box
 // is grown on the way down: the union does not depend on when it is taken, and
 // the comparisons only read the boxes of the nodes below the current one.
 void TObstacleTree::AddRect(const TBoundingRect& rect, int32_t kind) {
-    TObstacle* leaf = NewNode(1, kind);
+    TObstacle* leaf = &leaves_.emplace_back(uint8_t{1}, kind);
     leaf->Bounds.Assign(rect);
     const TBoundingRect& nb = leaf->Bounds;
+    const TBoundingRect reach = LeafReach(*leaf);
 
     TObstacle** slot = &root_;
     int axis = 0;
@@ -59,12 +107,13 @@ void TObstacleTree::AddRect(const TBoundingRect& rect, int32_t kind) {
         TObstacle* inner = *slot;
         const bool low = Coord(nb, axis) < Coord(inner->HighChild->Bounds, axis);
         Grow(inner->Bounds, nb);
+        GrowReach(static_cast<TInnerNode*>(inner)->Reach, reach);
         slot = low ? &inner->LowChild : &inner->HighChild;
         axis = axis == 3 ? 0 : axis + 1;
     }
     if (*slot) {
         TObstacle* old = *slot;
-        TObstacle* inner = NewNode(0, KindInnerNode);
+        TInnerNode* inner = &inners_.emplace_back();
         if (Coord(old->Bounds, axis) < Coord(nb, axis)) {
             inner->LowChild = old;
             inner->HighChild = leaf;
@@ -73,6 +122,8 @@ void TObstacleTree::AddRect(const TBoundingRect& rect, int32_t kind) {
             inner->HighChild = old;
         }
         inner->Bounds = old->Bounds.UnionWith(nb);
+        inner->Reach = LeafReach(*old);
+        GrowReach(inner->Reach, reach);
         *slot = inner;
     } else {
         *slot = leaf;
@@ -145,8 +196,12 @@ TEdge TObstacleTree::CastRay(TDirection dir, const TSheetPoint& p, bool clip, bo
         break;
     }
     TEdge edge(a, b);
-    if (clip && root_)
-        ClipRayAllLeaves(dir, p, edge, skipGuides, wireExact);
+    if (clip && root_) {
+        if (ClipMethod == TClipMethod::Reference)
+            ClipRayAllLeaves(dir, p, edge, skipGuides, wireExact);
+        else
+            ClipRayPruned(dir, p, edge, skipGuides, wireExact);
+    }
     return edge;
 }
 
@@ -167,6 +222,82 @@ void TObstacleTree::ClipRayAllLeaves(TDirection dir, const TSheetPoint& origin, 
             walk_.push_back(n->HighChild);
             walk_.push_back(n->LowChild);
         }
+    }
+}
+
+// The walk of ClipRayAllLeaves, in the same order, leaving out leaves that
+// provably leave the edge as it is. Let o and c be the origin's coordinates
+// along and across the ray, F the far end when a subtree is reached, and
+// [lo, hi] the subtree's reach on each axis (it holds every coordinate of
+// every leaf's rectangle and effective rectangle, for both WireExact values).
+//
+// 1. Once the edge is a point (F = o), every later leaf stops at its step 4
+//    (or earlier); the walk ends.
+// 2. c outside the reach across the ray: every leaf below fails its crossing
+//    test, whose interval lies inside its R (or its rectangle for kind 15).
+// 3. Otherwise a subtree is left out when o lies outside the reach along the
+//    ray, the target shortcut cannot apply there, and no value of the reach
+//    lies strictly between F and o. Leaf by leaf in tree order, with F as
+//    the subtree's first leaf finds it:
+//    - marked rule: O must lie on the leaf's rectangle, so o would be in reach;
+//    - along a side: O must lie on R's border, so o would be in reach;
+//    - origin inside (its jump across a wire included): O's first step must
+//      enter R, so o would be in reach;
+//    - target shortcut: needs the target on the ray's line, 0 to SnapStep
+//      ahead of o, and at the leaf's near side, a value in reach. The walk
+//      works out once per ray whether the target is so placed ("armed") and
+//      then opens every subtree whose reach holds its coordinate;
+//    - cut: R's near side lies in reach and must lie strictly between F and
+//      o, which it does not.
+//    So none of the rules that can move F outward (target shortcut, marked
+//    rule, the jump across a wire) or set it behind F can fire, the cut
+//    cannot fire, and the leaf leaves F where it was; by induction the whole
+//    subtree does. F moved outward by an earlier leaf is seen when the next
+//    subtree is reached, since each test reads F at that moment.
+void TObstacleTree::ClipRayPruned(TDirection dir, const TSheetPoint& origin, TEdge& edge,
+                                  bool skipGuides, bool wireExact) {
+    if (dir > DirT)
+        return;
+    const TRayQuery ray{dir, origin, skipGuides, wireExact, Target};
+    const bool horizontal = dir == DirL || dir == DirR;
+    const bool decreasing = dir == DirL || dir == DirB;
+    const int32_t o = horizontal ? origin.X : origin.Y;
+    const int32_t c = horizontal ? origin.Y : origin.X;
+    const int32_t& far = FarEndOf(edge, dir);
+
+    bool armed = false;
+    const int32_t t = horizontal ? Target.X : Target.Y;
+    if (Target.X != -1 && (horizontal ? Target.Y : Target.X) == c) {
+        const int64_t ahead = decreasing ? int64_t{o} - t : int64_t{t} - o;
+        armed = ahead >= 0 && ahead <= SnapStep;
+    }
+
+    walk_.clear();
+    if (root_)
+        walk_.push_back(root_);
+    while (!walk_.empty() && far != o) {
+        const TObstacle* n = walk_.back();
+        walk_.pop_back();
+        if (n->IsLeaf == 1) {
+            ClipRayAtLeaf(*n, ray, edge, Scratch);
+            continue;
+        }
+        const TBoundingRect& reach = static_cast<const TInnerNode*>(n)->Reach;
+        const int32_t acrossLo = horizontal ? reach.Bottom : reach.Left;
+        const int32_t acrossHi = horizontal ? reach.Top : reach.Right;
+        if (c < acrossLo || c > acrossHi)
+            continue;
+        const int32_t lo = horizontal ? reach.Left : reach.Bottom;
+        const int32_t hi = horizontal ? reach.Right : reach.Top;
+        const bool holdsOrigin = lo <= o && o <= hi;
+        const bool holdsTarget = armed && lo <= t && t <= hi;
+        // Some value v of the reach with F < v < o (L, B) or o < v < F (R, T).
+        const bool betweenEnds =
+            decreasing ? (far < o && hi > far && lo < o) : (o < far && lo < far && hi > o);
+        if (!holdsOrigin && !holdsTarget && !betweenEnds)
+            continue;
+        walk_.push_back(n->HighChild);
+        walk_.push_back(n->LowChild);
     }
 }
 

@@ -14,6 +14,10 @@
 
 namespace pathwick {
 
+// How CastRay clips: Reference offers every leaf to the per-leaf rule; Fast
+// skips the subtrees that cannot change the ray and gives the same edges.
+enum class TClipMethod : uint8_t { Fast, Reference };
+
 // A tree of obstacle rectangles whose inner nodes have two children each and
 // carry the union of their subtree. Its shape is fixed by insertion order (no
 // balancing); obstacles are never moved or removed. All walks are iterative,
@@ -44,6 +48,14 @@ public:
     // ClipRayAtLeaf. A faster walk must give exactly its results.
     void ClipRayAllLeaves(TDirection dir, const TSheetPoint& origin, TEdge& edge, bool skipGuides,
                           bool wireExact);
+    // The same clipping, skipping the subtrees that cannot change the edge.
+    void ClipRayPruned(TDirection dir, const TSheetPoint& origin, TEdge& edge, bool skipGuides,
+                       bool wireExact);
+
+    // Which walk CastRay uses; both give identical edges.
+    TClipMethod ClipMethod = TClipMethod::Fast;
+    // Bytes the tree holds for its nodes and their clipping summaries.
+    std::size_t MemoryBytes() const;
 
     // Filling from the host.
     // Every sheet object becomes zero or more obstacles, then the sheet frame.
@@ -78,13 +90,24 @@ public:
     TBoundingRect Scratch;
 
 private:
-    TObstacle* NewNode(uint8_t isLeaf, int32_t kind);
+    // An inner node with the summary that the pruned clipping reads: the
+    // smallest box holding, for every leaf below that a clipping examines,
+    // its rectangle and its effective rectangles under both WireExact
+    // settings, each taken with its sides in either order. Leaves of the
+    // sheet frame, which clipping never examines, add nothing.
+    struct TInnerNode : TObstacle {
+        TBoundingRect Reach{EmptyReach()};
+        TInnerNode() : TObstacle(0, 0) {}
+    };
+    static TBoundingRect EmptyReach();
+    static TBoundingRect LeafReach(const TObstacle& leaf);
 
     TObstacle* root_ = nullptr;
     std::size_t leafCount_ = 0;
-    // Owns every node. Growing a deque at its back never moves the nodes
+    // Own every node. Growing a deque at its back never moves the nodes
     // already in it, so the child pointers stay valid; nodes are never removed.
-    std::deque<TObstacle> nodes_;
+    std::deque<TObstacle> leaves_;
+    std::deque<TInnerNode> inners_;
     // Explicit stack of the tree walks, kept to spare an allocation per query.
     // The tree serves one caller at a time, so the walks never overlap.
     mutable std::vector<TObstacle*> walk_;

@@ -37,7 +37,8 @@ struct TDemoCommand {
 };
 
 struct TGuiCommand {
-    std::string SheetPath;
+    std::string SheetPath;      // empty: the embedded demo sheet
+    std::string ScreenshotPath; // set: place the demo wires, save a picture, exit
 };
 
 // Writes a whole text file; raises std::runtime_error naming the path.

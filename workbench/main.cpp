@@ -64,6 +64,15 @@ int main(int argc, char** argv) {
     demoCmd->add_option("--out", demo.OutDir, "Folder for demo.svg and demo-routed.json")
         ->capture_default_str();
 
+    TGuiCommand gui;
+    CLI::App* guiCmd = app.add_subcommand(
+        "gui", "Open a sheet in a window (needs a display) and place wires with the mouse;\n"
+               "every segment is routed by the module as it is placed.");
+    guiCmd->add_option("sheet", gui.SheetPath, "Sheet file (JSON); default: the embedded demo");
+    guiCmd->add_option("--screenshot", gui.ScreenshotPath,
+                       "Place the demo wires by clicks, save a PNG of the window here and exit\n"
+                       "(draws offscreen when there is no display)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -84,6 +93,8 @@ int main(int argc, char** argv) {
             return RunOptions(global, argc, argv);
         if (*demoCmd)
             return RunDemo(global, demo);
+        if (*guiCmd)
+            return RunGui(global, gui, argc, argv);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pathwick: %s\n", e.what());
         return kExitBadInput;

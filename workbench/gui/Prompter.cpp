@@ -1,0 +1,38 @@
+#include "workbench/gui/Prompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace pathwick::workbench {
+
+namespace {
+const QString kSheetFilter = QStringLiteral("Sheet files (*.json);;All files (*)");
+}
+
+void TDialogPrompter::ShowError(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::critical(parent, title, text);
+}
+
+TPrompter::TSaveAnswer TDialogPrompter::AskSaveChanges(QWidget* parent, const QString& sheetName) {
+    const auto answer = QMessageBox::question(
+        parent, QStringLiteral("Unsaved changes"),
+        QStringLiteral("Save the changes to %1?").arg(sheetName),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return TSaveAnswer::Save;
+    if (answer == QMessageBox::Discard)
+        return TSaveAnswer::Discard;
+    return TSaveAnswer::Cancel;
+}
+
+QString TDialogPrompter::AskOpenPath(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Sheet"), QString(),
+                                        kSheetFilter);
+}
+
+QString TDialogPrompter::AskSavePath(QWidget* parent, const QString& suggestion) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Sheet As"), suggestion,
+                                        kSheetFilter);
+}
+
+} // namespace pathwick::workbench

@@ -1,0 +1,33 @@
+// The questions and messages the window puts to the user, behind an interface
+// so that the window can be driven without anyone to answer.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace pathwick::workbench {
+
+class TPrompter {
+public:
+    enum class TSaveAnswer { Save, Discard, Cancel };
+
+    virtual ~TPrompter() = default;
+    virtual void ShowError(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Asked before unsaved changes would be lost.
+    virtual TSaveAnswer AskSaveChanges(QWidget* parent, const QString& sheetName) = 0;
+    // A sheet file to open or to save to; empty when the user cancels.
+    virtual QString AskOpenPath(QWidget* parent) = 0;
+    virtual QString AskSavePath(QWidget* parent, const QString& suggestion) = 0;
+};
+
+// Message boxes and file dialogs.
+class TDialogPrompter final : public TPrompter {
+public:
+    void ShowError(QWidget* parent, const QString& title, const QString& text) override;
+    TSaveAnswer AskSaveChanges(QWidget* parent, const QString& sheetName) override;
+    QString AskOpenPath(QWidget* parent) override;
+    QString AskSavePath(QWidget* parent, const QString& suggestion) override;
+};
+
+} // namespace pathwick::workbench

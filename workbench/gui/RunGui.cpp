@@ -1,0 +1,71 @@
+// pathwick gui: the workbench host's window.
+#include "workbench/Commands.h"
+
+#include "workbench/DemoSheet.h"
+#include "workbench/HostSetup.h"
+#include "workbench/SheetFile.h"
+#include "workbench/gui/MainWindow.h"
+#include "workbench/gui/ScreenshotScript.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace pathwick::workbench {
+
+namespace {
+
+// A picture needs no display: without one, draw offscreen.
+void PreferOffscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+} // namespace
+
+int RunGui(const TGlobalOptions& global, const TGuiCommand& command, int argc, char** argv) {
+    const bool screenshot = !command.ScreenshotPath.empty();
+    if (screenshot)
+        PreferOffscreenWithoutDisplay();
+    SetUpHost(global);
+    QApplication app(argc, argv);
+
+    std::unique_ptr<TModule> module;
+    try {
+        module = LoadRoutingModule(global);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "pathwick: %s\n", e.what());
+        if (screenshot)
+            return kExitBadInput;
+        QMessageBox::warning(nullptr, QStringLiteral("Pathwick"),
+                             QStringLiteral("%1\nWires will be placed without routing.")
+                                 .arg(QString::fromUtf8(e.what())));
+    }
+
+    int status = kExitOk;
+    {
+        TMainWindow window(module.get());
+        if (command.SheetPath.empty()) {
+            window.OpenSheet(ParseSheet(DemoSheetText(), DemoSheetName()), QString(),
+                             QFileInfo(QString::fromLatin1(DemoSheetName())).fileName());
+        } else if (!window.OpenFile(QString::fromStdString(command.SheetPath)) && screenshot) {
+            return kExitBadInput;
+        }
+        if (screenshot) {
+            status = PlaceDemoWiresAndGrab(window, DemoWires(),
+                                           QString::fromStdString(command.ScreenshotPath))
+                         ? kExitOk
+                         : kExitBadInput;
+        } else {
+            window.show();
+            status = app.exec() == 0 ? kExitOk : kExitBadInput;
+        }
+    }
+    return status;
+}
+
+} // namespace pathwick::workbench

@@ -35,11 +35,16 @@ std::unique_ptr<TRouteOptions>& RouteOptions() {
 }
 
 std::unique_ptr<TMainApp>& Session() {
-    // Never destroyed: a session that still exists when the module is unloaded
-    // is not freed then (the host's objects it holds may be gone); the host ends
-    // sessions with AutoWirer_Destroy.
-    static auto* session = new std::unique_ptr<TMainApp>();
-    return *session;
+    // A session that still exists when the module is unloaded is let go, not
+    // freed (the host's objects it holds may be gone); the host ends sessions
+    // with AutoWirer_Destroy. The holder itself goes with the module, so a
+    // module that is loaded and unloaded again and again leaks nothing.
+    struct TSessionHolder {
+        std::unique_ptr<TMainApp> Session;
+        ~TSessionHolder() { static_cast<void>(Session.release()); }
+    };
+    static TSessionHolder holder;
+    return holder.Session;
 }
 
 void LoadModule() {

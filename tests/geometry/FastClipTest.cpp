@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -149,7 +151,9 @@ int DifferingRays(uint32_t seed, int steps, int leaves, int rays, bool extremes)
             tree.Target = corners[dice.Below(static_cast<int>(corners.size()))];
             const int32_t back = dice.Below(5) * M / 4 * (dice.Below(2) ? 1 : -1);
             o = tree.Target;
-            (dice.Below(2) ? o.X : o.Y) -= back;
+            // Corners at the 32-bit limits: the step back saturates there.
+            int32_t& c = dice.Below(2) ? o.X : o.Y;
+            c = static_cast<int32_t>(std::clamp<int64_t>(int64_t{c} - back, INT32_MIN, INT32_MAX));
             break;
         }
         default:

@@ -6,7 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 # Warnings are errors in CI.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build test demo clean format-check
+.PHONY: all deps configure build test test-quick demo clean format-check
 
 all: build
 
@@ -19,13 +19,20 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
+# The quick plain run first, then the whole suite under the address,
+# undefined-behaviour and leak sanitizers, then short fuzzing runs.
 test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	tools/sanitize.sh
+	tools/fuzz.sh
+
+test-quick: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 demo: build
 	$(BUILD)/workbench/pathwick demo
 
-format-check:
+format-check: deps
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:

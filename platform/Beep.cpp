@@ -20,6 +20,8 @@ void MessageBeep(uint32_t type) {
         QApplication::beep();
 }
 
-void SetBeepObserver(std::function<void(uint32_t)> observer) { Observer() = std::move(observer); }
+void SetBeepObserver(std::function<void(uint32_t)> observer) {
+    Observer() = std::move(observer);
+}
 
 } // namespace pathwick

@@ -20,6 +20,8 @@ uint32_t GetTickCount() {
     return static_cast<uint32_t>(static_cast<uint64_t>(ms));
 }
 
-void SetTickSource(std::function<uint32_t()> source) { Source() = std::move(source); }
+void SetTickSource(std::function<uint32_t()> source) {
+    Source() = std::move(source);
+}
 
 } // namespace pathwick

@@ -24,6 +24,8 @@ TWaitCursor::~TWaitCursor() {
         QGuiApplication::restoreOverrideCursor();
 }
 
-int WaitCursorDepth() { return g_depth; }
+int WaitCursorDepth() {
+    return g_depth;
+}
 
 } // namespace pathwick

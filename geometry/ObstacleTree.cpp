@@ -42,19 +42,6 @@ void GrowReach(TBoundingRect& reach, const TBoundingRect& r) {
     reach.Top = MaxInt(reach.Top, MaxInt(r.Bottom, r.Top));
 }
 
-int32_t& FarEndOf(TEdge& edge, TDirection dir) {
-    switch (dir) {
-    case DirL:
-        return edge.StartPoint.X;
-    case DirB:
-        return edge.EndPoint.Y;
-    case DirR:
-        return edge.EndPoint.X;
-    default:
-        return edge.StartPoint.Y;
-    }
-}
-
 } // namespace
 
 TObstacleTree::TObstacleTree() {
@@ -263,7 +250,7 @@ void TObstacleTree::ClipRayPruned(TDirection dir, const TSheetPoint& origin, TEd
     const bool decreasing = dir == DirL || dir == DirB;
     const int32_t o = horizontal ? origin.X : origin.Y;
     const int32_t c = horizontal ? origin.Y : origin.X;
-    const int32_t& far = FarEndOf(edge, dir);
+    const int32_t& far = RayFarEnd(edge, dir);
 
     bool armed = false;
     const int32_t t = horizontal ? Target.X : Target.Y;

@@ -85,19 +85,6 @@ struct TRayFrame {
     }
 };
 
-int32_t& FarEnd(TEdge& edge, TDirection dir) {
-    switch (dir) {
-    case DirL:
-        return edge.StartPoint.X;
-    case DirB:
-        return edge.EndPoint.Y;
-    case DirR:
-        return edge.EndPoint.X;
-    default:
-        return edge.StartPoint.Y;
-    }
-}
-
 bool CrossesRayLine(const TObstacle& leaf, const TBoundingRect& r, const TRayFrame& f,
                     bool wireExact) {
     if (leaf.Kind == KindPointObject)
@@ -160,7 +147,7 @@ void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge,
     const bool targetSet = ray.Target.X != -1;
     const bool onMarked = leaf.Touched && n.OnBorder(origin);
     const bool along = !onMarked && targetSet && RunsAlongSide(r, f, origin);
-    int32_t& far = FarEnd(edge, ray.Dir);
+    int32_t& far = RayFarEnd(edge, ray.Dir);
 
     // Target shortcut: the target sits on this obstacle's near side, on the
     // ray's line and within one grid step ahead: the ray ends exactly there.
@@ -218,6 +205,19 @@ void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge,
             far = corner;
         const int32_t w = AlongWeight(kind);
         edge.StopWeight = edge.StopWeight == NoStopWeight ? w : MaxInt(edge.StopWeight, w);
+    }
+}
+
+int32_t& RayFarEnd(TEdge& edge, TDirection dir) {
+    switch (dir) {
+    case DirL:
+        return edge.StartPoint.X;
+    case DirB:
+        return edge.EndPoint.Y;
+    case DirR:
+        return edge.EndPoint.X;
+    default:
+        return edge.StartPoint.Y;
     }
 }
 

@@ -30,6 +30,9 @@ void SnapToGrid(const TBoundingRect& n, TBoundingRect& r);
 // The obstacle-kind weight that a ray running along a leaf records.
 int32_t AlongWeight(int32_t kind);
 
+// The coordinate of the edge that a ray in dir moves: its far end.
+int32_t& RayFarEnd(TEdge& edge, TDirection dir);
+
 // Applies one leaf to the edge: may move the far end, record a stop weight
 // and mark a wire crossing. Leaves must be offered in tree order (low subtree
 // first); a later leaf may overwrite what an earlier one decided. The leaf's

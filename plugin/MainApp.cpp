@@ -4,6 +4,7 @@
 #include "geometry/ObstacleKinds.h"
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
+#include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
 #include "platform/Beep.h"
 #include "platform/WaitCursor.h"
@@ -17,18 +18,6 @@ namespace {
 
 // Positions of every temporary wire written before its vertices are copied.
 constexpr int32_t kPreWrittenVertices = 50;
-
-int32_t VertexCount(ISch_Polygon* polygon) {
-    int32_t n = 0;
-    HostCall(polygon->GetVertexCount(&n));
-    return n;
-}
-
-TSheetPoint Vertex(ISch_Polygon* polygon, int32_t index) {
-    TSheetPoint p;
-    HostCall(polygon->GetVertex(index, &p));
-    return p;
-}
 
 // Tells a host that listens how the request went.
 void ReportToHost(const TRouteStats& stats) {

@@ -1,23 +1,12 @@
 #include "router/PathBuilder.h"
 
 #include "host/HostCall.h"
+#include "host/PolygonAccess.h"
 #include "router/RouterDetail.h"
 
 namespace pathwick {
 
 namespace {
-
-int32_t VertexCount(ISch_Polygon* wire) {
-    int32_t count = 0;
-    HostCall(wire->GetVertexCount(&count));
-    return count;
-}
-
-TSheetPoint Vertex(ISch_Polygon* wire, int32_t index) {
-    TSheetPoint p;
-    HostCall(wire->GetVertex(index, &p));
-    return p;
-}
 
 void PutVertex(ISch_Polygon* wire, int32_t index, const TSheetPoint& p) {
     HostCall(wire->SetVertex(index, p));

@@ -8,6 +8,7 @@
 #include "geometry/ObstacleTree.h"
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
+#include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
 #include "platform/TickCount.h"
 #include "router/EdgeRouter.h"
@@ -150,18 +151,6 @@ TRayResult TimeRays(TObstacleTree& tree, const std::vector<TRay>& rays, double m
     return result;
 }
 
-std::vector<TSheetPoint> VerticesOf(ISch_Polygon* wire) {
-    std::vector<TSheetPoint> points;
-    int32_t count = 0;
-    HostCall(wire->GetVertexCount(&count));
-    for (int32_t i = 1; i <= count; ++i) {
-        TSheetPoint p;
-        HostCall(wire->GetVertex(i, &p));
-        points.push_back(p);
-    }
-    return points;
-}
-
 struct TRequestRun {
     double Seconds = 0;
     uint64_t Nodes = 0;
@@ -180,7 +169,7 @@ TRequestRun RouteAll(TObstacleTree& tree, const std::vector<TRequest>& requests,
         HostRef<ISch_Wire> wire = router.FindPath();
         run.Nodes += router.Stats().TotalNodes();
         run.Lines.push_back(router.Stats().Forward.Line + "|" + router.Stats().Reverse.Line);
-        run.Paths.push_back(wire ? VerticesOf(wire.Get()) : std::vector<TSheetPoint>{});
+        run.Paths.push_back(wire ? Vertices(wire.Get()) : std::vector<TSheetPoint>{});
         run.Found += wire ? 1 : 0;
     }
     run.Seconds = Seconds(start);

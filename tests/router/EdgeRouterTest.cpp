@@ -2,6 +2,7 @@
 
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
+#include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
 #include "platform/TickCount.h"
 #include "router/RouterDetail.h"
@@ -30,18 +31,6 @@ namespace wb = workbench;
 using Points = std::vector<TSheetPoint>;
 
 constexpr int32_t M = 1'000'000;
-
-Points VerticesOf(ISch_Polygon* wire) {
-    Points points;
-    int32_t count = 0;
-    HostCall(wire->GetVertexCount(&count));
-    for (int32_t i = 1; i <= count; ++i) {
-        TSheetPoint p;
-        HostCall(wire->GetVertex(i, &p));
-        points.push_back(p);
-    }
-    return points;
-}
 
 // The segment runs through the open inside of the rectangle.
 bool CutsInside(TSheetPoint a, TSheetPoint b, const TSheetRect& r) {
@@ -121,7 +110,7 @@ protected:
         if (stats)
             *stats = router.Stats();
         EXPECT_EQ(static_cast<bool>(wire), router.Stats().Found);
-        return wire ? VerticesOf(wire.Get()) : Points{};
+        return wire ? Vertices(wire.Get()) : Points{};
     }
 
     HostRef<wb::TSheetDocument> sheet_;
@@ -329,7 +318,7 @@ TEST_F(EdgeRouterTest, AVeryLongPathNeedsNoDeepStack) {
             HostRef<ISch_Wire> wire = router.FindPath();
             j->stats = router.Stats();
             if (wire)
-                j->path = VerticesOf(wire.Get());
+                j->path = Vertices(wire.Get());
         } catch (...) {
             j->failed = true;
         }

@@ -4,6 +4,7 @@
 
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
+#include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
 #include "platform/TickCount.h"
 #include "workbench/ObjectKinds.h"
@@ -29,18 +30,6 @@ namespace {
 namespace wb = workbench;
 using Points = std::vector<TSheetPoint>;
 constexpr int32_t M = 1'000'000;
-
-Points VerticesOf(ISch_Polygon* wire) {
-    Points points;
-    int32_t count = 0;
-    HostCall(wire->GetVertexCount(&count));
-    for (int32_t i = 1; i <= count; ++i) {
-        TSheetPoint p;
-        HostCall(wire->GetVertex(i, &p));
-        points.push_back(p);
-    }
-    return points;
-}
 
 struct TOutcome {
     std::string forward, reverse;
@@ -118,7 +107,7 @@ protected:
                    router.Stats().TotalNodes(),
                    {}};
         if (wire)
-            o.path = VerticesOf(wire.Get());
+            o.path = Vertices(wire.Get());
         return o;
     }
 

@@ -30,7 +30,7 @@ test-quick: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 demo: build
-	$(BUILD)/workbench/pathwick demo
+	$(BUILD)/bin/pathwick demo
 
 format-check: deps
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')

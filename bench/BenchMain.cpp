@@ -10,10 +10,10 @@
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
-#include "platform/TickCount.h"
+#include "platform/system/TickCount.h"
 #include "router/EdgeRouter.h"
-#include "workbench/SheetFile.h"
-#include "workbench/WorkbenchHost.h"
+#include "workbench/files/SheetFile.h"
+#include "workbench/model/WorkbenchHost.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>

@@ -1,9 +1,9 @@
 #include "bench/SyntheticSheet.h"
 
-#include "workbench/ObjectKinds.h"
-#include "workbench/Polyline.h"
-#include "workbench/SheetObjects.h"
-#include "workbench/Symbol.h"
+#include "workbench/model/ObjectKinds.h"
+#include "workbench/model/Polyline.h"
+#include "workbench/model/SheetObjects.h"
+#include "workbench/model/Symbol.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "host/HostTypes.h"
-#include "workbench/SheetDocument.h"
+#include "workbench/model/SheetDocument.h"
 
 #include <cstdint>
 #include <vector>

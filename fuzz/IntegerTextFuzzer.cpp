@@ -1,5 +1,5 @@
 // The integer text rule against a plain reading of its own description.
-#include "options/IntegerText.h"
+#include "platform/settings/IntegerText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -7,15 +7,15 @@
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
 #include "options/RouteOptions.h"
-#include "platform/TickCount.h"
+#include "platform/system/TickCount.h"
 #include "router/EdgeRouter.h"
-#include "workbench/HostObject.h"
-#include "workbench/ObjectKinds.h"
-#include "workbench/Polyline.h"
-#include "workbench/SheetDocument.h"
-#include "workbench/SheetObjects.h"
-#include "workbench/Symbol.h"
-#include "workbench/WorkbenchHost.h"
+#include "workbench/model/HostObject.h"
+#include "workbench/model/ObjectKinds.h"
+#include "workbench/model/Polyline.h"
+#include "workbench/model/SheetDocument.h"
+#include "workbench/model/SheetObjects.h"
+#include "workbench/model/Symbol.h"
+#include "workbench/model/WorkbenchHost.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,8 +1,8 @@
 // Router.ini of any content: the settings read stay in range, a save writes
 // them so that they read back, and saving again changes nothing.
-#include "options/IniFile.h"
 #include "options/RouteOptions.h"
-#include "options/WriteError.h"
+#include "platform/settings/IniFile.h"
+#include "platform/settings/WriteError.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 // Sheet-file text of any shape: a sheet, or ESheetFileError; nothing else.
-#include "workbench/HostObject.h"
-#include "workbench/SheetFile.h"
+#include "workbench/files/SheetFile.h"
+#include "workbench/model/HostObject.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "options/OptionsForm.h"
 
-#include "options/IntegerText.h"
+#include "platform/settings/IntegerText.h"
 #include "ui/ModalResult.h"
 #include "ui/WinXPPageControl.h"
 #include "ui/WinXPTabSheet.h"

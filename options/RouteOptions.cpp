@@ -1,8 +1,8 @@
 #include "options/RouteOptions.h"
 
-#include "options/IniFile.h"
-#include "options/IntegerText.h"
-#include "options/WriteError.h"
+#include "platform/settings/IniFile.h"
+#include "platform/settings/IntegerText.h"
+#include "platform/settings/WriteError.h"
 
 #include <filesystem>
 #include <system_error>

@@ -6,8 +6,8 @@
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
-#include "platform/Beep.h"
-#include "platform/WaitCursor.h"
+#include "platform/qt/Beep.h"
+#include "platform/qt/WaitCursor.h"
 #include "router/EdgeRouter.h"
 
 #include <utility>

@@ -2,7 +2,7 @@
 
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
-#include "platform/UserFolders.h"
+#include "platform/system/UserFolders.h"
 
 #include <dlfcn.h>
 

@@ -3,7 +3,7 @@
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
 #include "options/RouteOptions.h"
-#include "platform/TickCount.h"
+#include "platform/system/TickCount.h"
 #include "router/PathBuilder.h"
 #include "router/RouterDetail.h"
 

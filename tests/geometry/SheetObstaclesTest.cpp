@@ -4,11 +4,11 @@
 #include "geometry/ObstacleTree.h"
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
-#include "workbench/ObjectEnumerator.h"
-#include "workbench/Polyline.h"
-#include "workbench/SheetObjects.h"
-#include "workbench/Symbol.h"
-#include "workbench/WorkbenchHost.h"
+#include "workbench/model/ObjectEnumerator.h"
+#include "workbench/model/Polyline.h"
+#include "workbench/model/SheetObjects.h"
+#include "workbench/model/Symbol.h"
+#include "workbench/model/WorkbenchHost.h"
 
 #include <gtest/gtest.h>
 

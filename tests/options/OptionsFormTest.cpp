@@ -1,6 +1,6 @@
 #include "options/OptionsForm.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "ui/ModalResult.h"
 #include "ui/WinXPPageControl.h"
 #include "ui/WinXPTabSheet.h"

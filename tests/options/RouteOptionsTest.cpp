@@ -1,8 +1,8 @@
 #include "options/RouteOptions.h"
 
-#include "options/WriteError.h"
+#include "platform/settings/WriteError.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

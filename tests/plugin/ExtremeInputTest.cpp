@@ -2,19 +2,19 @@
 // the exports run (linked in, so the test drives its clock) and through the
 // router itself: each gives a result or a clear refusal, never a crash, a
 // hang or a broken wire.
-#include "tests/plugin/ModuleHost.h"
-#include "tests/plugin/PathChecks.h"
+#include "tests/support/ModuleHost.h"
+#include "tests/support/PathChecks.h"
 
 #include "geometry/ObstacleKinds.h"
 #include "geometry/ObstacleTree.h"
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
 #include "options/RouteOptions.h"
-#include "platform/TickCount.h"
+#include "platform/system/TickCount.h"
 #include "plugin/MainApp.h"
 #include "router/EdgeRouter.h"
-#include "workbench/HostObject.h"
-#include "workbench/SheetObjects.h"
+#include "workbench/model/HostObject.h"
+#include "workbench/model/SheetObjects.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // A whole session with each host call made to fail in turn.
-#include "tests/plugin/ModuleHost.h"
-#include "tests/plugin/PathChecks.h"
+#include "tests/support/ModuleHost.h"
+#include "tests/support/PathChecks.h"
 
 #include "host/HostCall.h"
-#include "options/WriteError.h"
-#include "workbench/HostObject.h"
-#include "workbench/SheetFile.h"
+#include "platform/settings/WriteError.h"
+#include "workbench/files/SheetFile.h"
+#include "workbench/model/HostObject.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The module driven through its exports from a host process, as an editor drives it.
-#include "tests/plugin/ModuleHost.h"
-#include "tests/plugin/PathChecks.h"
+#include "tests/support/ModuleHost.h"
+#include "tests/support/PathChecks.h"
 
-#include "workbench/HostObject.h"
+#include "workbench/model/HostObject.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "geometry/ObstacleKinds.h"
 #include "router/RouterDetail.h"
-#include "workbench/Polyline.h"
+#include "workbench/model/Polyline.h"
 
 #include <gtest/gtest.h>
 

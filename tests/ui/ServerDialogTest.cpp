@@ -1,8 +1,8 @@
 #include "ui/ServerDialog.h"
 
-#include "../platform/FakeClient.h"
 #include "host/ClientLookup.h"
 #include "host/HostCall.h"
+#include "tests/support/FakeClient.h"
 #include "ui/ModalResult.h"
 #include "ui/XPBitBtn.h"
 

@@ -1,7 +1,7 @@
 #include "workbench/gui/MainWindow.h"
 
-#include "workbench/SheetFile.h"
-#include "workbench/WorkbenchHost.h"
+#include "workbench/files/SheetFile.h"
+#include "workbench/model/WorkbenchHost.h"
 
 #include <QApplication>
 #include <QCloseEvent>

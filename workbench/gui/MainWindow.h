@@ -2,11 +2,11 @@
 // open, wire placement with the mouse, and the file and router menus.
 #pragma once
 
-#include "workbench/ModuleLoader.h"
-#include "workbench/SheetDocument.h"
+#include "workbench/cli/ModuleLoader.h"
 #include "workbench/gui/Prompter.h"
 #include "workbench/gui/SheetView.h"
 #include "workbench/gui/WirePlacer.h"
+#include "workbench/model/SheetDocument.h"
 
 #include <QMainWindow>
 

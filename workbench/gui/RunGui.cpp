@@ -1,9 +1,9 @@
 // pathwick gui: the workbench host's window.
-#include "workbench/Commands.h"
+#include "workbench/cli/Commands.h"
 
-#include "workbench/DemoSheet.h"
-#include "workbench/HostSetup.h"
-#include "workbench/SheetFile.h"
+#include "workbench/cli/DemoSheet.h"
+#include "workbench/cli/HostSetup.h"
+#include "workbench/files/SheetFile.h"
 #include "workbench/gui/MainWindow.h"
 #include "workbench/gui/ScreenshotScript.h"
 

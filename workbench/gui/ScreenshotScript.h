@@ -1,7 +1,7 @@
 // Drives the window as a user would, for a picture of it.
 #pragma once
 
-#include "workbench/RouteJob.h"
+#include "workbench/cli/RouteJob.h"
 
 #include <QPointF>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "workbench/gui/SheetPainter.h"
 
-#include "workbench/ObjectKinds.h"
-#include "workbench/Polyline.h"
-#include "workbench/Symbol.h"
+#include "workbench/model/ObjectKinds.h"
+#include "workbench/model/Polyline.h"
+#include "workbench/model/Symbol.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,8 @@
 // Draws a workbench sheet with a painter, as a schematic page.
 #pragma once
 
-#include "workbench/SheetDocument.h"
 #include "workbench/gui/ViewTransform.h"
+#include "workbench/model/SheetDocument.h"
 
 #include <QRectF>
 

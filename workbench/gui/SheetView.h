@@ -3,8 +3,8 @@
 // into grid points for wire placement.
 #pragma once
 
-#include "workbench/SheetDocument.h"
 #include "workbench/gui/ViewTransform.h"
+#include "workbench/model/SheetDocument.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "workbench/gui/WirePlacer.h"
 
-#include "workbench/ObjectKinds.h"
+#include "workbench/model/ObjectKinds.h"
 
 #include <chrono>
 #include <exception>

@@ -2,9 +2,9 @@
 // segment is handed to the routing module as soon as it is placed.
 #pragma once
 
-#include "workbench/ModuleLoader.h"
-#include "workbench/Polyline.h"
-#include "workbench/SheetDocument.h"
+#include "workbench/cli/ModuleLoader.h"
+#include "workbench/model/Polyline.h"
+#include "workbench/model/SheetDocument.h"
 
 #include <optional>
 #include <string>

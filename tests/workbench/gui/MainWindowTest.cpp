@@ -1,11 +1,12 @@
 #include "workbench/gui/MainWindow.h"
 
-#include "tests/workbench/gui/GuiTestHost.h"
-#include "workbench/DemoSheet.h"
-#include "workbench/ObjectKinds.h"
-#include "workbench/RouteJob.h"
-#include "workbench/SheetFile.h"
-#include "workbench/WorkbenchHost.h"
+#include "tests/support/ModuleHost.h"
+#include "tests/support/TempFolder.h"
+#include "workbench/cli/DemoSheet.h"
+#include "workbench/cli/RouteJob.h"
+#include "workbench/files/SheetFile.h"
+#include "workbench/model/ObjectKinds.h"
+#include "workbench/model/WorkbenchHost.h"
 
 #include <QGuiApplication>
 #include <QStatusBar>
@@ -42,7 +43,7 @@ public:
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window_ = std::make_unique<TMainWindow>(&test::GuiModule());
+        window_ = std::make_unique<TMainWindow>(&test::Module());
         window_->SetPrompter(&prompter_);
         window_->resize(1200, 880);
         window_->show();
@@ -84,7 +85,7 @@ TEST_F(MainWindowTest, IsTheClientsMainWindowOfTheHostClass) {
 
 // Clicks on the page route exactly as the command line does for the same points.
 TEST(MainWindowRouting, ClickedWiresMatchTheCommandLineRoute) {
-    TModule& module = test::GuiModule();
+    TModule& module = test::Module();
     const std::string path = test::ExampleSheet("amplifier.json");
     const std::vector<TWirePoints>& wires = DemoWires();
     std::vector<TPoints> expected;

@@ -1,7 +1,7 @@
 #include "workbench/gui/WirePlacer.h"
 
-#include "tests/workbench/gui/GuiTestHost.h"
-#include "workbench/WorkbenchHost.h"
+#include "tests/support/ModuleHost.h"
+#include "workbench/model/WorkbenchHost.h"
 
 #include <gtest/gtest.h>
 
@@ -95,7 +95,7 @@ TEST(WirePlacer, UndoWhilePlacingContinuesFromTheRestoredEnd) {
 // A host error inside the module is caught at the call; the straight segment
 // stays as placed, and the next request routes again.
 TEST(WirePlacer, AHostErrorInTheModuleLeavesTheSegmentAsPlaced) {
-    TModule& module = test::GuiModule();
+    TModule& module = test::Module();
     TWorkbenchHost& host = TWorkbenchHost::Instance();
     HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
     host.SetActiveDocument(sheet.Get());

@@ -1,0 +1,144 @@
+#include "workbench/files/SheetSvg.h"
+
+#include "workbench/model/ObjectKinds.h"
+#include "workbench/model/Polyline.h"
+#include "workbench/model/Symbol.h"
+
+#include <gtest/gtest.h>
+
+namespace pathwick::workbench {
+namespace {
+
+std::size_t CountOf(const std::string& text, const std::string& needle) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(needle); at != std::string::npos;
+         at = text.find(needle, at + needle.size()))
+        ++n;
+    return n;
+}
+
+// A 100 x 50 sheet drawn 100 pixels wide: one pixel per unit, y flipped.
+class SheetSvg : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sheet = TSheetDocument::Create(100, 50);
+        HostRef<TSymbol> symbol = TSymbol::Create({20, 20, 40, 40});
+        symbol->AddChild(*TGraphic::Create(kinds::Rectangle, {25, 25, 35, 35}));
+        symbol->AddChild(*TPin::Create({20, 30}, 0, 5));
+        HostRef<TPin> hidden = TPin::Create({40, 30}, 2, 5);
+        hidden->SetHidden(true);
+        symbol->AddChild(*hidden);
+        HostRef<TPin> otherPart = TPin::Create({30, 20}, 1, 5);
+        otherPart->SetPart(2);
+        symbol->AddChild(*otherPart);
+        HostRef<TLabel> designator = TLabel::Create({25, 36, 30, 39}, "U1");
+        symbol->SetLabel(designator.Get());
+        sheet->AddObject(*symbol);
+
+        wire = TPolyline::Create(kinds::Wire, {{10, 40}, {20, 40}, {20, 30}});
+        sheet->AddObject(*wire);
+        sheet->AddObject(*TPolyline::Create(kinds::Wire, {{50, 10}, {60, 10}}));
+        sheet->AddObject(*TPolyline::Create(kinds::Bus, {{70, 5}, {70, 45}}));
+        sheet->AddObject(*TLineObject::Create(kinds::BusEntry, {69, 20}, {70, 21}));
+        sheet->AddObject(*MakeJunction({20, 40}));
+        sheet->AddObject(*TLabel::Create({50, 11, 55, 14}, "A<&>B"));
+        HostRef<TLabel> hiddenLabel = TLabel::Create({50, 20, 55, 23}, "SECRET");
+        hiddenLabel->SetHidden(true);
+        sheet->AddObject(*hiddenLabel);
+    }
+
+    std::string Render(TSvgOptions options = {}) {
+        options.PixelWidth = 100;
+        return RenderSheetSvg(*sheet, options);
+    }
+
+    HostRef<TSheetDocument> sheet;
+    HostRef<TPolyline> wire;
+};
+
+TEST_F(SheetSvg, DrawsEachKindOfElement) {
+    const std::string svg = Render();
+    EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100.00\" "
+                        "height=\"50.00\"",
+                        0),
+              0u)
+        << svg.substr(0, 120);
+    EXPECT_EQ(CountOf(svg, "class=\"body\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"pin\""), 1u); // hidden and other-part pins stay out
+    EXPECT_EQ(CountOf(svg, "class=\"wire\""), 2u);
+    EXPECT_EQ(CountOf(svg, "class=\"bus\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"bus-entry\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"junction\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"label designator\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"label\""), 1u);
+    EXPECT_NE(svg.find(">U1</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">A&lt;&amp;&gt;B</text>"), std::string::npos);
+    EXPECT_EQ(svg.find("SECRET"), std::string::npos);
+    EXPECT_EQ(CountOf(svg, "routed"), 0u);
+    EXPECT_EQ(CountOf(svg, "class=\"mark\""), 0u);
+    EXPECT_EQ(svg.find("pattern"), std::string::npos);
+    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+}
+
+TEST_F(SheetSvg, FlipsYSoThatUpIsUp) {
+    const std::string svg = Render();
+    // Wire (10, 40) (20, 40) (20, 30) on a sheet 50 high.
+    EXPECT_NE(svg.find("points=\"10.00,10.00 20.00,10.00 20.00,20.00\""), std::string::npos);
+    // The body (25, 25)-(35, 35): top edge at y = 50 - 35.
+    EXPECT_NE(svg.find("class=\"body\" x=\"25.00\" y=\"15.00\" width=\"10.00\" height=\"10.00\""),
+              std::string::npos);
+    // The visible pin runs from its end (20, 30) into the body.
+    EXPECT_NE(svg.find("class=\"pin\" x1=\"20.00\" y1=\"20.00\" x2=\"25.00\" y2=\"20.00\""),
+              std::string::npos);
+}
+
+TEST_F(SheetSvg, HiddenPinsShowWhenTheSymbolSaysSo) {
+    auto* symbol = dynamic_cast<TSymbol*>(sheet->Objects()[0].Get());
+    ASSERT_NE(symbol, nullptr);
+    symbol->SetHiddenPinsVisible(true);
+    EXPECT_EQ(CountOf(Render(), "class=\"pin\""), 2u);
+    symbol->SetCurrentPart(2);
+    const std::string svg = Render();
+    EXPECT_EQ(CountOf(svg, "class=\"pin\""), 1u); // only the part-2 pin
+    EXPECT_EQ(CountOf(svg, "class=\"body\""), 0u);
+}
+
+TEST_F(SheetSvg, HighlightsOverlaysMarksAndGrid) {
+    TSvgOptions options;
+    options.Highlight = std::vector<TPolyline*>{wire.Get()};
+    options.Overlays.push_back({{0, 0}, {5, 0}});
+    options.Marks = {{10, 40}, {20, 30}};
+    options.GridDots = true;
+    options.GridStep = 10;
+    options.Title = "Route <1>";
+    const std::string svg = Render(options);
+    EXPECT_EQ(CountOf(svg, "class=\"wire routed\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"wire\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"overlay routed\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"mark\""), 2u);
+    EXPECT_NE(svg.find("<circle class=\"mark\" cx=\"20.00\" cy=\"20.00\""), std::string::npos);
+    EXPECT_NE(svg.find("<pattern id=\"grid\""), std::string::npos);
+    EXPECT_NE(svg.find("<title>Route &lt;1&gt;</title>"), std::string::npos);
+}
+
+TEST_F(SheetSvg, TooDenseAGridIsLeftOut) {
+    TSvgOptions options;
+    options.GridDots = true;
+    options.GridStep = 0;
+    EXPECT_EQ(Render(options).find("pattern"), std::string::npos);
+    sheet->SetSize(2000000000, 2000000000);
+    options.GridStep = 1000;
+    EXPECT_EQ(Render(options).find("pattern"), std::string::npos);
+}
+
+TEST_F(SheetSvg, ExtremeCoordinatesStillGiveNumbers) {
+    sheet->AddObject(*TPolyline::Create(kinds::Wire, {{INT32_MIN, INT32_MIN}, {INT32_MAX, 0}}));
+    sheet->AddObject(*TGraphic::Create(kinds::Ellipse, {INT32_MAX, INT32_MAX, INT32_MIN, 0}));
+    const std::string svg = Render();
+    EXPECT_EQ(svg.find("nan"), std::string::npos);
+    EXPECT_EQ(svg.find("inf"), std::string::npos);
+    EXPECT_EQ(CountOf(svg, "class=\"ellipse\""), 1u);
+}
+
+} // namespace
+} // namespace pathwick::workbench

@@ -1,0 +1,103 @@
+// pathwick: the workbench host. Loads the routing module as an editor does and
+// drives it on sheet files, from the command line or in a window.
+#include "workbench/cli/Commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+
+using namespace pathwick::workbench;
+
+int main(int argc, char** argv) {
+    CLI::App app{"pathwick - the workbench host of the Pathwick point-to-point wiring module.\n"
+                 "It loads libPathwick.so as a schematic editor would and lets you route wires\n"
+                 "on sheet files (JSON, see docs/sheet-format.md).",
+                 "pathwick"};
+    app.require_subcommand(1);
+    app.set_help_all_flag("--help-all", "Show the help of every command");
+
+    TGlobalOptions global;
+    app.add_option("--prefs", global.PrefsDir,
+                   "Host preference folder that holds Router.ini\n"
+                   "(default: $XDG_CONFIG_HOME/Vorelline or ~/.config/Vorelline)");
+    app.add_option("--module", global.ModulePath,
+                   "The routing module to load (default: libPathwick.so beside pathwick)");
+
+    TRouteCommand route;
+    CLI::App* routeCmd = app.add_subcommand(
+        "route", "Place wires as a user would; every segment is routed by the module.\n"
+                 "Exit status: 0 all segments routed, 1 some not routed, 2 bad input.");
+    routeCmd->add_option("sheet", route.SheetPath, "Sheet file (JSON)")->required();
+    routeCmd
+        ->add_option("--wire", route.WireTexts,
+                     "A wire: its start point and the end of each segment, as X,Y in sheet units\n"
+                     "(100 mil = 1000000). Repeat --wire for more wires.")
+        ->expected(2, -1)
+        ->required();
+    routeCmd->add_option("-o,--output", route.OutputPath, "Write the routed sheet here");
+    routeCmd->add_option("--svg", route.SvgPath, "Write a picture with the new wires highlighted");
+    routeCmd->add_option("--report", route.ReportPath, "Write a machine-readable report (JSON)");
+
+    TRenderCommand render;
+    CLI::App* renderCmd = app.add_subcommand("render", "Draw a sheet as an SVG picture.");
+    renderCmd->add_option("sheet", render.SheetPath, "Sheet file (JSON)")->required();
+    renderCmd->add_option("--svg", render.SvgPath, "Picture to write")->required();
+
+    TObstaclesCommand obstacles;
+    CLI::App* obstaclesCmd = app.add_subcommand(
+        "obstacles", "List the obstacles the router avoids on a sheet, in the order its tree\n"
+                     "holds them (kind, rectangle as Left Bottom Right Top).");
+    obstaclesCmd->add_option("sheet", obstacles.SheetPath, "Sheet file (JSON)")->required();
+
+    CLI::App* settingsCmd = app.add_subcommand(
+        "settings", "Show where Router.ini lives, whether it exists, and the values in effect.");
+
+    CLI::App* optionsCmd =
+        app.add_subcommand("options", "Open the \"Point to Point Router Options\" dialog (needs a "
+                                      "display); OK saves Router.ini.");
+
+    TDemoCommand demo;
+    CLI::App* demoCmd = app.add_subcommand(
+        "demo", "Route a fixed set of wires on the embedded example sheet, print a summary\n"
+                "and write demo.svg (and demo-routed.json).");
+    demoCmd->add_option("--out", demo.OutDir, "Folder for demo.svg and demo-routed.json")
+        ->capture_default_str();
+
+    TGuiCommand gui;
+    CLI::App* guiCmd = app.add_subcommand(
+        "gui", "Open a sheet in a window (needs a display) and place wires with the mouse;\n"
+               "every segment is routed by the module as it is placed.");
+    guiCmd->add_option("sheet", gui.SheetPath, "Sheet file (JSON); default: the embedded demo");
+    guiCmd->add_option("--screenshot", gui.ScreenshotPath,
+                       "Place the demo wires by clicks, save a PNG of the window here and exit\n"
+                       "(draws offscreen when there is no display)");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? 0 : kExitBadInput;
+    }
+
+    try {
+        if (*routeCmd)
+            return RunRoute(global, route);
+        if (*renderCmd)
+            return RunRender(global, render);
+        if (*obstaclesCmd)
+            return RunObstacles(global, obstacles);
+        if (*settingsCmd)
+            return RunSettings(global);
+        if (*optionsCmd)
+            return RunOptions(global, argc, argv);
+        if (*demoCmd)
+            return RunDemo(global, demo);
+        if (*guiCmd)
+            return RunGui(global, gui, argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "pathwick: %s\n", e.what());
+        return kExitBadInput;
+    }
+    return kExitBadInput;
+}

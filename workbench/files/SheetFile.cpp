@@ -1,0 +1,450 @@
+#include "workbench/files/SheetFile.h"
+
+#include "workbench/model/ObjectKinds.h"
+#include "workbench/model/Polyline.h"
+#include "workbench/model/Symbol.h"
+
+#include <algorithm>
+#include <fstream>
+#include <initializer_list>
+#include <limits>
+#include <sstream>
+
+namespace pathwick::workbench {
+
+namespace {
+
+using json = nlohmann::json;
+using ojson = nlohmann::ordered_json;
+
+constexpr const char* kFormatName = "pathwick-sheet";
+
+// Reads one file's JSON into the model, naming the file and the object in
+// every complaint. Symbols may not hold symbols, so reading recurses at most
+// one level below a top-level object.
+class TSheetReader {
+public:
+    explicit TSheetReader(std::string source) : source_(std::move(source)) {}
+
+    HostRef<TSheetDocument> ReadSheet(const json& root) const {
+        if (!root.is_object())
+            Fail("", "the file must hold a JSON object");
+        CheckKeys(root, "", {"format", "width", "height", "objects"});
+        if (const json* format = Find(root, "format")) {
+            if (!format->is_string() || format->get<std::string>() != kFormatName)
+                Fail("format", std::string("must be \"") + kFormatName + "\"");
+        }
+        const int32_t width = IntField(Need(root, "width", ""), "", "width");
+        const int32_t height = IntField(Need(root, "height", ""), "", "height");
+        if (width < 1)
+            Fail("width", "must be at least 1, not " + std::to_string(width));
+        if (height < 1)
+            Fail("height", "must be at least 1, not " + std::to_string(height));
+        const json& objects = Need(root, "objects", "");
+        if (!objects.is_array())
+            Fail("objects", "must be a list of objects");
+        if (objects.size() > kMaxSheetObjects)
+            Fail("objects", "holds " + std::to_string(objects.size()) + " objects, more than " +
+                                std::to_string(kMaxSheetObjects));
+
+        HostRef<TSheetDocument> sheet = TSheetDocument::Create(width, height);
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            HostRef<TSheetObject> object =
+                ReadObject(objects[i], "objects[" + std::to_string(i) + "]", false);
+            sheet->AddObject(*object);
+        }
+        return sheet;
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& where, const std::string& what) const {
+        throw ESheetFileError(source_ + ": " + (where.empty() ? "" : where + ": ") + what);
+    }
+
+    static const json* Find(const json& object, const char* key) {
+        const auto it = object.find(key);
+        return it == object.end() ? nullptr : &*it;
+    }
+
+    const json& Need(const json& object, const char* key, const std::string& where) const {
+        const json* value = Find(object, key);
+        if (!value)
+            Fail(where, std::string("missing \"") + key + "\"");
+        return *value;
+    }
+
+    void CheckKeys(const json& object, const std::string& where,
+                   std::initializer_list<const char*> allowed) const {
+        for (const auto& item : object.items()) {
+            const bool known = std::any_of(allowed.begin(), allowed.end(),
+                                           [&](const char* key) { return item.key() == key; });
+            if (!known)
+                Fail(where, "unknown field \"" + item.key() + "\"");
+        }
+    }
+
+    // Field readers name the object: `where` is e.g. "objects[3] (pin 1)".
+    int32_t IntField(const json& value, const std::string& where, const std::string& key) const {
+        if (!value.is_number_integer())
+            Fail(where, key + " must be an integer");
+        constexpr int64_t lo = std::numeric_limits<int32_t>::min();
+        constexpr int64_t hi = std::numeric_limits<int32_t>::max();
+        if (value.is_number_unsigned()) {
+            const auto u = value.get<uint64_t>();
+            if (u > static_cast<uint64_t>(hi))
+                Fail(where, key + " = " + std::to_string(u) + " is outside the 32-bit range");
+            return static_cast<int32_t>(u);
+        }
+        const auto v = value.get<int64_t>();
+        if (v < lo || v > hi)
+            Fail(where, key + " = " + std::to_string(v) + " is outside the 32-bit range");
+        return static_cast<int32_t>(v);
+    }
+
+    TSheetPoint PointField(const json& value, const std::string& where,
+                           const std::string& key) const {
+        if (!value.is_array() || value.size() != 2)
+            Fail(where, key + " must be [x, y]");
+        return {IntField(value[0], where, key + " x"), IntField(value[1], where, key + " y")};
+    }
+
+    TSheetRect RectField(const json& value, const std::string& where) const {
+        if (!value.is_array() || value.size() != 4)
+            Fail(where, "rect must be [left, bottom, right, top]");
+        return {IntField(value[0], where, "rect left"), IntField(value[1], where, "rect bottom"),
+                IntField(value[2], where, "rect right"), IntField(value[3], where, "rect top")};
+    }
+
+    bool BoolField(const json& object, const char* key, const std::string& where) const {
+        const json* value = Find(object, key);
+        if (!value)
+            return false;
+        if (!value->is_boolean())
+            Fail(where, std::string(key) + " must be true or false");
+        return value->get<bool>();
+    }
+
+    int32_t OptionalInt(const json& object, const char* key, int32_t fallback,
+                        const std::string& where) const {
+        const json* value = Find(object, key);
+        return value ? IntField(*value, where, key) : fallback;
+    }
+
+    uint8_t ViewField(const json& object, const char* key, const std::string& where) const {
+        const int32_t view = OptionalInt(object, key, 0, where);
+        if (view < 0 || view > 255)
+            Fail(where, std::string(key) + " must be 0..255, not " + std::to_string(view));
+        return static_cast<uint8_t>(view);
+    }
+
+    // The name an object goes by in messages: kind and text, or for a symbol
+    // without text its label's text.
+    static std::string NameOf(const json& object, std::string_view kindName) {
+        std::string text;
+        if (const json* t = Find(object, "text"); t && t->is_string())
+            text = t->get<std::string>();
+        if (text.empty()) {
+            if (const json* label = Find(object, "label"); label && label->is_object())
+                if (const json* t = Find(*label, "text"); t && t->is_string())
+                    text = t->get<std::string>();
+        }
+        // Keep messages one line and short whatever the file holds.
+        if (text.size() > 40)
+            text = text.substr(0, 40) + "...";
+        std::replace_if(
+            text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        std::string name(kindName);
+        if (!text.empty())
+            name += " " + text;
+        return name;
+    }
+
+    HostRef<TSheetObject> ReadObject(const json& value, const std::string& position,
+                                     bool insideSymbol) const {
+        if (!value.is_object())
+            Fail(position, "must be an object");
+        const json& kindValue = Need(value, "kind", position);
+        if (!kindValue.is_string())
+            Fail(position, "kind must be a kind name");
+        const std::string kindName = kindValue.get<std::string>();
+        const std::optional<int32_t> kind = KindFromName(kindName);
+        if (!kind)
+            Fail(position, "unknown kind \"" + kindName + "\"");
+        const std::string where = position + " (" + NameOf(value, kindName) + ")";
+
+        std::string text;
+        if (const json* t = Find(value, "text")) {
+            if (!t->is_string())
+                Fail(where, "text must be a string");
+            text = t->get<std::string>();
+        }
+
+        HostRef<TSheetObject> object;
+        switch (ClassOfKind(*kind)) {
+        case TObjectClass::Document:
+            Fail(where, "a document cannot be an object of a sheet");
+        case TObjectClass::Polyline:
+            object = ReadPolyline(value, *kind, where);
+            break;
+        case TObjectClass::Line:
+            object = ReadLine(value, *kind, where);
+            break;
+        case TObjectClass::Label:
+            object = ReadLabel(value, where);
+            break;
+        case TObjectClass::Pin:
+            object = ReadPin(value, where);
+            break;
+        case TObjectClass::Symbol:
+            if (insideSymbol)
+                Fail(where, "a symbol cannot hold a symbol");
+            object = ReadSymbol(value, where);
+            break;
+        case TObjectClass::Graphic:
+            object = ReadGraphic(value, *kind, where);
+            break;
+        }
+        object->SetText(std::move(text));
+        object->SetPart(OptionalInt(value, "part", 1, where));
+        object->SetView(ViewField(value, "view", where));
+        return object;
+    }
+
+    HostRef<TSheetObject> ReadPolyline(const json& value, int32_t kind,
+                                       const std::string& where) const {
+        CheckKeys(value, where, {"kind", "text", "part", "view", "vertices"});
+        const json& list = Need(value, "vertices", where);
+        if (!list.is_array())
+            Fail(where, "vertices must be a list of [x, y]");
+        if (list.size() > static_cast<std::size_t>(kMaxVertexIndex))
+            Fail(where, "holds " + std::to_string(list.size()) + " vertices, more than " +
+                            std::to_string(kMaxVertexIndex));
+        std::vector<TSheetPoint> vertices;
+        vertices.reserve(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i)
+            vertices.push_back(PointField(list[i], where, "vertices[" + std::to_string(i) + "]"));
+        return Up(TPolyline::Create(kind, std::move(vertices)));
+    }
+
+    HostRef<TSheetObject> ReadLine(const json& value, int32_t kind,
+                                   const std::string& where) const {
+        CheckKeys(value, where, {"kind", "text", "part", "view", "anchor", "end", "rect"});
+        const TSheetPoint anchor = PointField(Need(value, "anchor", where), where, "anchor");
+        const TSheetPoint end = PointField(Need(value, "end", where), where, "end");
+        HostRef<TLineObject> line = TLineObject::Create(kind, anchor, end);
+        if (const json* rect = Find(value, "rect"))
+            line->SetBounds(RectField(*rect, where));
+        return Up(line);
+    }
+
+    HostRef<TSheetObject> ReadLabel(const json& value, const std::string& where) const {
+        CheckKeys(value, where, {"kind", "text", "part", "view", "anchor", "rect", "hidden"});
+        HostRef<TLabel> label = TLabel::Create(RectField(Need(value, "rect", where), where), {});
+        if (const json* anchor = Find(value, "anchor"))
+            label->SetAnchor(PointField(*anchor, where, "anchor"));
+        label->SetHidden(BoolField(value, "hidden", where));
+        return Up(label);
+    }
+
+    HostRef<TSheetObject> ReadPin(const json& value, const std::string& where) const {
+        CheckKeys(
+            value, where,
+            {"kind", "text", "part", "view", "anchor", "rect", "orientation", "length", "hidden"});
+        const TSheetPoint anchor = PointField(Need(value, "anchor", where), where, "anchor");
+        const int32_t orientation =
+            IntField(Need(value, "orientation", where), where, "orientation");
+        if (orientation < 0 || orientation > 3)
+            Fail(where, "orientation must be 0..3, not " + std::to_string(orientation));
+        const int32_t length = IntField(Need(value, "length", where), where, "length");
+        if (length < 0)
+            Fail(where, "length must not be negative, not " + std::to_string(length));
+        HostRef<TPin> pin = TPin::Create(anchor, orientation, length);
+        if (const json* rect = Find(value, "rect"))
+            pin->SetBounds(RectField(*rect, where));
+        pin->SetHidden(BoolField(value, "hidden", where));
+        return Up(pin);
+    }
+
+    HostRef<TSheetObject> ReadSymbol(const json& value, const std::string& where) const {
+        CheckKeys(value, where,
+                  {"kind", "text", "part", "view", "anchor", "rect", "current-part", "current-view",
+                   "hidden-pins-visible", "children", "label"});
+        HostRef<TSymbol> symbol = TSymbol::Create({});
+        if (const json* list = Find(value, "children")) {
+            if (!list->is_array())
+                Fail(where, "children must be a list of objects");
+            if (list->size() > kMaxSymbolChildren)
+                Fail(where, "holds " + std::to_string(list->size()) + " children, more than " +
+                                std::to_string(kMaxSymbolChildren));
+            for (std::size_t i = 0; i < list->size(); ++i) {
+                HostRef<TSheetObject> child =
+                    ReadObject((*list)[i], where + " children[" + std::to_string(i) + "]", true);
+                symbol->AddChild(*child);
+            }
+        }
+        if (const json* labelValue = Find(value, "label")) {
+            HostRef<TSheetObject> label = ReadObject(*labelValue, where + " label", true);
+            auto* asLabel = dynamic_cast<TLabel*>(label.Get());
+            if (!asLabel)
+                Fail(where + " label", "must be of kind \"label\"");
+            symbol->SetLabel(asLabel);
+        }
+        const json* rect = Find(value, "rect");
+        symbol->SetBounds(rect ? RectField(*rect, where) : symbol->FittedBounds());
+        const TSheetRect bounds = symbol->Bounds();
+        const json* anchor = Find(value, "anchor");
+        symbol->SetAnchor(anchor ? PointField(*anchor, where, "anchor")
+                                 : TSheetPoint{bounds.Left, bounds.Bottom});
+        symbol->SetCurrentPart(OptionalInt(value, "current-part", 1, where));
+        symbol->SetCurrentView(ViewField(value, "current-view", where));
+        symbol->SetHiddenPinsVisible(BoolField(value, "hidden-pins-visible", where));
+        return Up(symbol);
+    }
+
+    HostRef<TSheetObject> ReadGraphic(const json& value, int32_t kind,
+                                      const std::string& where) const {
+        CheckKeys(value, where, {"kind", "text", "part", "view", "anchor", "rect"});
+        const json* rect = Find(value, "rect");
+        const json* anchor = Find(value, "anchor");
+        if (kind == kinds::Junction && !rect) {
+            if (!anchor)
+                Fail(where, "missing \"anchor\"");
+            return Up(MakeJunction(PointField(*anchor, where, "anchor")));
+        }
+        if (!rect)
+            Fail(where, "missing \"rect\"");
+        HostRef<TGraphic> graphic = TGraphic::Create(kind, RectField(*rect, where));
+        if (anchor)
+            graphic->SetAnchor(PointField(*anchor, where, "anchor"));
+        return Up(graphic);
+    }
+
+    template <class T> static HostRef<TSheetObject> Up(const HostRef<T>& object) {
+        return HostRef<TSheetObject>::Share(object.Get());
+    }
+
+    std::string source_;
+};
+
+ojson PointJson(TSheetPoint p) {
+    return ojson::array({p.X, p.Y});
+}
+
+ojson RectJson(const TSheetRect& r) {
+    return ojson::array({r.Left, r.Bottom, r.Right, r.Top});
+}
+
+ojson ObjectJson(const TSheetObject& object) {
+    ojson out;
+    out["kind"] = std::string(KindName(object.Kind()));
+    out["text"] = object.Text();
+    out["part"] = object.Part();
+    out["view"] = object.View();
+    if (const auto* polyline = dynamic_cast<const TPolyline*>(&object)) {
+        ojson vertices = ojson::array();
+        for (const TSheetPoint& p : polyline->Vertices())
+            vertices.push_back(PointJson(p));
+        out["vertices"] = std::move(vertices);
+        return out;
+    }
+    out["anchor"] = PointJson(object.Anchor());
+    out["rect"] = RectJson(object.Bounds());
+    if (const auto* line = dynamic_cast<const TLineObject*>(&object)) {
+        out["end"] = PointJson(line->End());
+    } else if (const auto* label = dynamic_cast<const TLabel*>(&object)) {
+        out["hidden"] = label->Hidden();
+    } else if (const auto* pin = dynamic_cast<const TPin*>(&object)) {
+        out["orientation"] = pin->Orientation();
+        out["length"] = pin->LeadLength();
+        out["hidden"] = pin->Hidden();
+    } else if (const auto* symbol = dynamic_cast<const TSymbol*>(&object)) {
+        out["current-part"] = symbol->CurrentPart();
+        out["current-view"] = symbol->CurrentView();
+        out["hidden-pins-visible"] = symbol->HiddenPinsVisible();
+        ojson children = ojson::array();
+        for (const auto& child : symbol->ChildList())
+            children.push_back(ObjectJson(*child)); // children are never symbols
+        out["children"] = std::move(children);
+        if (const TLabel* label = symbol->Label())
+            out["label"] = ObjectJson(*label);
+    }
+    return out;
+}
+
+} // namespace
+
+HostRef<TSheetDocument> SheetFromJson(const nlohmann::json& root, const std::string& source) {
+    return TSheetReader(source).ReadSheet(root);
+}
+
+nlohmann::ordered_json SheetToJson(const TSheetDocument& sheet) {
+    // Objects with kinds outside the named range cannot be written readably.
+    ojson objects = ojson::array();
+    for (std::size_t i = 0; i < sheet.Objects().size(); ++i) {
+        const TSheetObject& object = *sheet.Objects()[i];
+        if (KindName(object.Kind()).empty())
+            throw ESheetFileError("objects[" + std::to_string(i) + "]: kind " +
+                                  std::to_string(object.Kind()) + " has no name");
+        if (const auto* symbol = dynamic_cast<const TSymbol*>(&object))
+            for (const auto& child : symbol->ChildList())
+                if (KindName(child->Kind()).empty())
+                    throw ESheetFileError("objects[" + std::to_string(i) + "]: a child's kind " +
+                                          std::to_string(child->Kind()) + " has no name");
+        objects.push_back(ObjectJson(object));
+    }
+    ojson root;
+    root["format"] = kFormatName;
+    root["width"] = sheet.Width();
+    root["height"] = sheet.Height();
+    root["objects"] = std::move(objects);
+    return root;
+}
+
+HostRef<TSheetDocument> ParseSheet(std::string_view text, const std::string& source) {
+    json root;
+    try {
+        // Refuse deep nesting early; the format itself is at most a few levels deep.
+        root = json::parse(text, [&](int depth, json::parse_event_t, json&) {
+            if (depth > kMaxJsonDepth)
+                throw ESheetFileError(source + ": nested deeper than " +
+                                      std::to_string(kMaxJsonDepth) + " levels");
+            return true;
+        });
+    } catch (const json::exception& e) {
+        throw ESheetFileError(source + ": not valid JSON: " + e.what());
+    }
+    return SheetFromJson(root, source);
+}
+
+std::string SheetToText(const TSheetDocument& sheet) {
+    return SheetToJson(sheet).dump(2) + "\n";
+}
+
+HostRef<TSheetDocument> LoadSheetFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw ESheetFileError(path + ": cannot open the file");
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad())
+        throw ESheetFileError(path + ": cannot read the file");
+    return ParseSheet(text.str(), path);
+}
+
+void SaveSheetFile(const TSheetDocument& sheet, const std::string& path) {
+    std::string text;
+    try {
+        text = SheetToText(sheet);
+    } catch (const ESheetFileError& e) {
+        throw ESheetFileError(path + ": " + e.what());
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        throw ESheetFileError(path + ": cannot write the file");
+    out << text;
+    out.close();
+    if (!out)
+        throw ESheetFileError(path + ": cannot write the file");
+}
+
+} // namespace pathwick::workbench

@@ -1,0 +1,98 @@
+#include "workbench/model/Polyline.h"
+
+#include "workbench/model/ObjectKinds.h"
+
+#include <algorithm>
+
+namespace pathwick::workbench {
+
+TPolyline::TPolyline(int32_t kind, std::vector<TSheetPoint> vertices) : TSheetObjectOf(kind) {
+    SetVertices(std::move(vertices));
+}
+
+HostRef<TPolyline> TPolyline::Create(int32_t kind, std::vector<TSheetPoint> vertices) {
+    return HostRef<TPolyline>::Adopt(new TPolyline(kind, std::move(vertices)));
+}
+
+std::vector<TSheetPoint> TPolyline::Vertices() const {
+    return {stored_.begin(), stored_.begin() + count_};
+}
+
+void TPolyline::SetVertices(std::vector<TSheetPoint> vertices) {
+    if (vertices.size() > static_cast<std::size_t>(kMaxVertexIndex))
+        vertices.resize(static_cast<std::size_t>(kMaxVertexIndex));
+    stored_ = std::move(vertices);
+    count_ = static_cast<int32_t>(stored_.size());
+}
+
+TSheetPoint TPolyline::Anchor() const {
+    return count_ > 0 ? stored_[0] : TSheetPoint{};
+}
+
+TSheetRect TPolyline::Bounds() const {
+    if (count_ == 0)
+        return {};
+    TSheetRect box = {stored_[0].X, stored_[0].Y, stored_[0].X, stored_[0].Y};
+    for (int32_t i = 1; i < count_; ++i) {
+        const TSheetPoint& p = stored_[static_cast<std::size_t>(i)];
+        box.Left = std::min(box.Left, p.X);
+        box.Right = std::max(box.Right, p.X);
+        box.Bottom = std::min(box.Bottom, p.Y);
+        box.Top = std::max(box.Top, p.Y);
+    }
+    return box;
+}
+
+HResult TPolyline::GetVertexCount(int32_t* count) {
+    return Answer("GetVertexCount", count, count_);
+}
+
+HResult TPolyline::GetVertex(int32_t index, TSheetPoint* point) {
+    const HResult status = Enter("GetVertex");
+    if (!Succeeded(status))
+        return status;
+    if (!point || index < 1 || index > count_)
+        return kHostInvalidArg;
+    *point = stored_[static_cast<std::size_t>(index - 1)];
+    return kHostOk;
+}
+
+HResult TPolyline::SetVertex(int32_t index, const TSheetPoint& point) {
+    const HResult status = Enter("SetVertex");
+    if (!Succeeded(status))
+        return status;
+    if (index < 1 || index > kMaxVertexIndex)
+        return kHostInvalidArg;
+    const auto slot = static_cast<std::size_t>(index - 1);
+    if (slot >= stored_.size())
+        stored_.resize(slot + 1);
+    stored_[slot] = point;
+    return kHostOk;
+}
+
+HResult TPolyline::SetVertexCount(int32_t count) {
+    const HResult status = Enter("SetVertexCount");
+    if (!Succeeded(status))
+        return status;
+    if (count < 0 || count > kMaxVertexIndex)
+        return kHostInvalidArg;
+    const auto size = static_cast<std::size_t>(count);
+    if (count < count_)
+        stored_.resize(size); // lowering forgets every point above the new count
+    else if (stored_.size() < size)
+        stored_.resize(size); // raising takes in stored points; unwritten ones are (0, 0)
+    count_ = count;
+    return kHostOk;
+}
+
+void* TPolyline::FindInterface(const TGuid& iid) {
+    if (iid == ISch_Polygon::IID)
+        return static_cast<ISch_Polygon*>(this);
+    if (iid == ISch_BasicPolyline::IID)
+        return Kind() != kinds::Polygon ? static_cast<ISch_BasicPolyline*>(this) : nullptr;
+    if (iid == ISch_Wire::IID)
+        return Kind() == kinds::Wire ? static_cast<ISch_Wire*>(this) : nullptr;
+    return TSheetObjectOf::FindInterface(iid);
+}
+
+} // namespace pathwick::workbench

@@ -6,12 +6,13 @@
 
 #include "geometry/ObstacleKinds.h"
 #include "geometry/ObstacleTree.h"
-#include "host/ClientLookup.h"
+#include "host/FreeWire.h"
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "router/EdgeRouter.h"
+#include "sheet/SheetObstacles.h"
 #include "workbench/files/SheetFile.h"
 #include "workbench/model/WorkbenchHost.h"
 
@@ -53,9 +54,10 @@ struct TSheetCase {
 };
 
 std::unique_ptr<TObstacleTree> BuildTree(TSheetCase& sheet, TClipMethod method) {
-    wb::TWorkbenchHost::Instance().SetActiveDocument(sheet.Document.Get());
-    auto tree = std::make_unique<TObstacleTree>();
-    tree->BuildFromDocument(sheet.Document.Get(), 0);
+    wb::TSheetDocument& document = *sheet.Document;
+    auto tree =
+        std::make_unique<TObstacleTree>(TBoundingRect(0, 0, document.Width(), document.Height()));
+    BuildFromDocument(*tree, &document, 0);
     tree->ClipMethod = method;
     return tree;
 }
@@ -165,7 +167,8 @@ TRequestRun RouteAll(TObstacleTree& tree, const std::vector<TRequest>& requests,
     TRequestRun run;
     const Clock::time_point start = Clock::now();
     for (const TRequest& r : requests) {
-        TEdgeRouter router(r.first, r.second, options, tree);
+        TEdgeRouter router(r.first, r.second, options, tree, tree.Sheet,
+                           [] { return NewFreeWire(wb::TWorkbenchHost::Instance().Service()); });
         HostRef<ISch_Wire> wire = router.FindPath();
         run.Nodes += router.Stats().TotalNodes();
         run.Lines.push_back(router.Stats().Forward.Line + "|" + router.Stats().Reverse.Line);
@@ -338,8 +341,6 @@ int Run(int argc, char** argv) {
     app.add_flag("--examples,!--no-examples", examples, "also run the example sheets");
     CLI11_PARSE(app, argc, argv);
 
-    wb::TWorkbenchHost& host = wb::TWorkbenchHost::Instance();
-    SetModuleClient(&host.Client());
     // The clock is held: every search runs to its end.
     SetTickSource([] { return 1000u; });
     const std::filesystem::path folder =
@@ -398,8 +399,6 @@ int Run(int argc, char** argv) {
     report["identical"] = identical;
 
     SetTickSource({});
-    host.SetActiveDocument(nullptr);
-    SetModuleClient(nullptr);
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
 

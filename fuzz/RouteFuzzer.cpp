@@ -3,8 +3,9 @@
 // and options. The clock advances one millisecond per reading, so every
 // search ends within its time-out; a found path must join the end points with
 // axis-parallel segments, and every host object must be released afterwards.
+#include "tests/support/SheetTree.h"
+
 #include "geometry/ObstacleTree.h"
-#include "host/ClientLookup.h"
 #include "host/HostCall.h"
 #include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
@@ -98,7 +99,6 @@ void CheckPath(ISch_Wire* path, TSheetPoint start, TSheetPoint end) {
 }
 
 void RunRequest(FuzzedDataProvider& in) {
-    wb::TWorkbenchHost& host = wb::TWorkbenchHost::Instance();
     const int32_t width = in.ConsumeIntegralInRange<int32_t>(0, 40) * 100000;
     const int32_t height = in.ConsumeIntegralInRange<int32_t>(0, 40) * 100000;
     HostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(width, height);
@@ -126,16 +126,14 @@ void RunRequest(FuzzedDataProvider& in) {
         HostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, std::move(vertices));
         sheet->AddObject(*wire);
     }
-    host.SetActiveDocument(sheet.Get());
 
-    TObstacleTree tree;
-    tree.BuildFromDocument(sheet.Get(), -1);
+    const std::unique_ptr<TObstacleTree> tree = test::BuildSheetTree(*sheet);
     const int extra = in.ConsumeIntegralInRange<int>(0, 8);
     for (int i = 0; i < extra; ++i) {
         TBoundingRect r;
         r.SetRect(Rect(in, extent));
-        tree.AddRect(r, in.ConsumeBool() ? in.PickValueInArray(kTreeKinds)
-                                         : in.ConsumeIntegral<int32_t>());
+        tree->AddRect(r, in.ConsumeBool() ? in.PickValueInArray(kTreeKinds)
+                                          : in.ConsumeIntegral<int32_t>());
     }
 
     TRouteOptions& options = Options();
@@ -144,7 +142,7 @@ void RunRequest(FuzzedDataProvider& in) {
     const TSheetPoint start = Point(in, extent);
     const TSheetPoint end = Point(in, extent);
 
-    TEdgeRouter router(start, end, options, tree);
+    TEdgeRouter router(start, end, options, *tree, tree->Sheet, test::NewWorkbenchWire);
     HostRef<ISch_Wire> path = router.FindPath();
     if (path)
         CheckPath(path.Get(), start, end);
@@ -154,7 +152,9 @@ void RunRequest(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = [] {
-        SetModuleClient(&wb::TWorkbenchHost::Instance().Client());
+        // The host's own client and service live from here on, so that they
+        // are not taken for objects a request left behind.
+        wb::TWorkbenchHost::Instance();
         SetTickSource([] { return ++g_ticks; });
         Options();
         return true;

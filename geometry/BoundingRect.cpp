@@ -2,8 +2,6 @@
 
 #include "geometry/Direction.h"
 #include "geometry/Int32Clamp.h"
-#include "host/ClientLookup.h"
-#include "host/HostCall.h"
 
 #include <utility>
 
@@ -24,25 +22,6 @@ void TBoundingRect::SetFromPoints(const TSheetPoint& p1, const TSheetPoint& p2) 
     Top = p1.Y;
     Right = p2.X;
     Bottom = p2.Y;
-}
-
-void TBoundingRect::SetToSheet() {
-    HostRef<ISch_EditorService> service = FindSchematicService();
-    if (!service)
-        return;
-    HostRef<ISch_Document> active;
-    HostCall(service->GetActiveDocument(active.Put()));
-    HostRef<ISch_Document> document = QueryAs<ISch_Document>(active);
-    if (!document)
-        return;
-    Left = 0;
-    Bottom = 0;
-    int32_t height = 0;
-    HostCall(document->GetSheetHeight(&height));
-    Top = height;
-    int32_t width = 0;
-    HostCall(document->GetSheetWidth(&width));
-    Right = width;
 }
 
 bool TBoundingRect::IsSet() const {

@@ -12,7 +12,8 @@ inline constexpr int32_t UnsetCoord = 100000;
 
 // A value type; x grows to the right, y upward ("Top" is the largest y). Never
 // normalised automatically: Left <= Right and Bottom <= Top hold only after
-// Normalize, SetToSheet, or when the values put in already satisfied it.
+// Normalize, when set to the sheet's extent, or when the values put in
+// already satisfied it.
 class TBoundingRect {
 public:
     int32_t Left = UnsetCoord;
@@ -28,9 +29,6 @@ public:
     void SetRect(const TSheetRect& r);
     // Left = P1.X, Top = P1.Y, Right = P2.X, Bottom = P2.Y; no normalising.
     void SetFromPoints(const TSheetPoint& p1, const TSheetPoint& p2);
-    // The current sheet's extent, asked of the host; raises on a failing host
-    // call; unchanged when there is no schematic service or document.
-    void SetToSheet();
 
     bool IsSet() const;
     bool ContainsPoint(const TSheetPoint& p) const;

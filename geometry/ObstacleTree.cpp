@@ -44,9 +44,7 @@ void GrowReach(TBoundingRect& reach, const TBoundingRect& r) {
 
 } // namespace
 
-TObstacleTree::TObstacleTree() {
-    Sheet.SetToSheet();
-}
+TObstacleTree::TObstacleTree(const TBoundingRect& sheet) : Sheet(sheet) {}
 
 // The nodes live in leaves_ and inners_, so no walk is needed to free them.
 TObstacleTree::~TObstacleTree() = default;
@@ -116,6 +114,16 @@ void TObstacleTree::AddRect(const TBoundingRect& rect, int32_t kind) {
         *slot = leaf;
     }
     ++leafCount_;
+}
+
+void TObstacleTree::AddGuideLine(TSheetPoint a, TSheetPoint b) {
+    OrderEndPoints(a, b);
+    TBoundingRect r;
+    r.Left = a.X;
+    r.Top = a.Y;
+    r.Right = b.X;
+    r.Bottom = b.Y;
+    AddRect(r, KindGuideLine);
 }
 
 bool TObstacleTree::PointBlocked(const TSheetPoint& p, int32_t margin) const {

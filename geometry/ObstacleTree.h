@@ -5,7 +5,6 @@
 #include "geometry/Direction.h"
 #include "geometry/Edge.h"
 #include "geometry/Obstacle.h"
-#include "host/HostInterfaces.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,8 +23,8 @@ enum class TClipMethod : uint8_t { Fast, Reference };
 // so a list-like tree of any depth is safe, and visit low subtrees first.
 class TObstacleTree {
 public:
-    // Empty tree; Sheet is asked of the host (SetToSheet), which may raise.
-    TObstacleTree();
+    // Empty tree over the sheet's extent (unset: rays run to 100000).
+    explicit TObstacleTree(const TBoundingRect& sheet = TBoundingRect());
     ~TObstacleTree();
     TObstacleTree(const TObstacleTree&) = delete;
     TObstacleTree& operator=(const TObstacleTree&) = delete;
@@ -57,12 +56,8 @@ public:
     // Bytes the tree holds for its nodes and their clipping summaries.
     std::size_t MemoryBytes() const;
 
-    // Filling from the host.
-    // Every sheet object becomes zero or more obstacles, then the sheet frame.
-    void BuildFromDocument(ISch_Document* document, int32_t margin);
-    // One kind-18 obstacle per straight run, when the object is a polyline.
-    void AddPolyline(IHostUnknown* polyline);
-    // An axis-parallel segment as a guide line (kind 5).
+    // An axis-parallel segment as a guide line (kind 5). The host's objects
+    // come in through sheet/SheetObstacles.h.
     void AddGuideLine(TSheetPoint a, TSheetPoint b);
 
     // Calls f(const TObstacle&) for every leaf in tree order (low subtree first).

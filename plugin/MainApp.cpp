@@ -3,12 +3,15 @@
 #include "geometry/Direction.h"
 #include "geometry/ObstacleKinds.h"
 #include "host/ClientLookup.h"
+#include "host/FreeWire.h"
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
 #include "platform/qt/Beep.h"
 #include "platform/qt/WaitCursor.h"
 #include "router/EdgeRouter.h"
+#include "sheet/SheetExtent.h"
+#include "sheet/SheetObstacles.h"
 
 #include <utility>
 
@@ -38,6 +41,20 @@ void ReportToHost(const TRouteStats& stats) {
     HostCall(sink->ReportRoute(report));
 }
 
+// The extent of the sheet the host shows now, asked afresh at each use.
+TBoundingRect CurrentSheetExtent() {
+    TBoundingRect sheet;
+    SetToSheet(sheet, FindSchematicService().Get());
+    return sheet;
+}
+
+// The router's result wire. Without a schematic service there is nothing to
+// make it with: no path.
+HostRef<ISch_Wire> NewResultWire() {
+    const HostRef<ISch_EditorService> service = FindSchematicService();
+    return service ? NewFreeWire(*service) : HostRef<ISch_Wire>();
+}
+
 } // namespace
 
 TMainApp::TMainApp(HostRef<ISch_Document> document) : document_(std::move(document)) {}
@@ -49,8 +66,8 @@ void TMainApp::BuildObstacleTree(const TRouteOptions& options) {
         return;
     TWaitCursor wait;
     tree_.reset();
-    tree_ = std::make_unique<TObstacleTree>();
-    tree_->BuildFromDocument(document_.Get(), options.GetObjectInset() - 1);
+    tree_ = std::make_unique<TObstacleTree>(CurrentSheetExtent());
+    BuildFromDocument(*tree_, document_.Get(), options.GetObjectInset() - 1);
 }
 
 bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSheetPoint& end,
@@ -69,7 +86,7 @@ bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSh
         return false;
     CommitPlacedVertices();
     {
-        TEdgeRouter router(start, end, options, *tree_);
+        TEdgeRouter router(start, end, options, *tree_, CurrentSheetExtent(), NewResultWire);
         HostRef<ISch_Wire> path = router.FindPath();
         ReportToHost(router.Stats());
         if (path) {
@@ -124,14 +141,14 @@ void TMainApp::CommitPlacedVertices() {
         HostCall(temporary->SetVertex(i, p));
         HostCall(temporary->SetVertexCount(VertexCount(temporary.Get()) + 1));
     }
-    tree_->AddPolyline(temporary.Get());
+    AddPolyline(*tree_, temporary.Get());
     committedCount_ = VertexCount(wire) - 1;
 }
 
 void TMainApp::RecordPath(const HostRef<ISch_Wire>& path) {
     if (!path)
         return;
-    tree_->AddPolyline(path.Get());
+    AddPolyline(*tree_, path.Get());
 }
 
 void TMainApp::SplicePath(const HostRef<ISch_Wire>& path, const TSheetPoint& start,

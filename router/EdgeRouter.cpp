@@ -1,7 +1,5 @@
 #include "router/EdgeRouter.h"
 
-#include "host/ClientLookup.h"
-#include "host/HostCall.h"
 #include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "router/PathBuilder.h"
@@ -13,10 +11,6 @@
 namespace pathwick {
 
 namespace {
-
-// Kind and mode of the host's new free-standing wire.
-constexpr int32_t NewWireKind = 18;
-constexpr int32_t NewWireMode = 0;
 
 // The path construction replays the search's moves and tests its shortcuts
 // on the same tree.
@@ -42,9 +36,9 @@ bool AllClosed(const std::array<int32_t, 4>& costs) {
 } // namespace
 
 TEdgeRouter::TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end,
-                         const TRouteOptions& options, TObstacleTree& tree)
-    : Tree(tree), FromPoint(start), ToPoint(end) {
-    SheetRect.SetToSheet();
+                         const TRouteOptions& options, TObstacleTree& tree,
+                         const TBoundingRect& sheet, TWireFactory newWire)
+    : Tree(tree), FromPoint(start), ToPoint(end), SheetRect(sheet), NewWire(std::move(newWire)) {
     StartTick = GetTickCount();
     TimeBudget = options.GetTimeOut() / 2;
     AvoidWires = options.GetAvoidWiresPosition();
@@ -91,13 +85,7 @@ HostRef<ISch_Wire> TEdgeRouter::FindPath() {
 }
 
 HostRef<ISch_Wire> TEdgeRouter::BuildResult(const std::string& line) {
-    // Without a schematic service there is nothing to make the wire with: no path.
-    const HostRef<ISch_EditorService> service = FindSchematicService();
-    if (!service)
-        return {};
-    HostRef<ISch_BasicContainer> object;
-    HostCall(service->NewObject(NewWireKind, NewWireMode, object.Put()));
-    HostRef<ISch_Wire> wire = QueryAs<ISch_Wire>(object);
+    HostRef<ISch_Wire> wire = NewWire ? NewWire() : HostRef<ISch_Wire>();
     if (!wire)
         return {};
     Moves.assign(router::LineMoves(line));

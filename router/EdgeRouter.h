@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@
 namespace pathwick {
 
 class TRouteOptions;
+
+// Makes the new free-standing host wire that receives a found path; empty when
+// the host cannot make one (then no path is returned).
+using TWireFactory = std::function<HostRef<ISch_Wire>()>;
 
 // What one search did; read-only extras that change nothing.
 struct TSearchStats {
@@ -46,11 +51,11 @@ struct TRouteStats {
 // Target that it writes stay in the tree.
 class TEdgeRouter {
 public:
-    // Reads the sheet's extent from the host (raises on a failing host call)
-    // and the options' time-out and wire weight; the forward search's time
-    // budget starts here.
+    // Reads the options' time-out and wire weight; the forward search's time
+    // budget starts here. Rays that reach the sheet's extent go nowhere;
+    // newWire is asked for the result wire once a path has been chosen.
     TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end, const TRouteOptions& options,
-                TObstacleTree& tree);
+                TObstacleTree& tree, const TBoundingRect& sheet, TWireFactory newWire);
     ~TEdgeRouter();
     TEdgeRouter(const TEdgeRouter&) = delete;
     TEdgeRouter& operator=(const TEdgeRouter&) = delete;
@@ -97,6 +102,7 @@ private:
     TSheetPoint FromPoint;
     TSheetPoint ToPoint;
     TBoundingRect SheetRect;
+    TWireFactory NewWire;
     uint32_t StartTick = 0;
     int32_t TimeBudget = 0;
     std::vector<std::string> ForwardResults; // at most one line

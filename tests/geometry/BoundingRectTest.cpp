@@ -139,14 +139,5 @@ TEST(BoundingRect, UnionIncludeAndIncludeRect) {
     EXPECT_EQ(set, R(0, -5, 30, 20));
 }
 
-TEST(BoundingRect, SetToSheetWithoutHostLeavesTheRectangleAlone) {
-    TBoundingRect r;
-    r.SetToSheet();
-    EXPECT_FALSE(r.IsSet());
-    TBoundingRect s = R(1, 2, 3, 4);
-    s.SetToSheet();
-    EXPECT_EQ(s, R(1, 2, 3, 4));
-}
-
 } // namespace
 } // namespace pathwick

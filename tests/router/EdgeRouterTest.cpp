@@ -1,6 +1,7 @@
 #include "router/EdgeRouter.h"
 
-#include "host/ClientLookup.h"
+#include "tests/support/SheetTree.h"
+
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
@@ -61,7 +62,6 @@ class EdgeRouterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Host().Reset();
-        SetModuleClient(&Host().Client());
         SetTickSource([this] {
             ++ticks_;
             return clock_ ? clock_(ticks_) : 1000u;
@@ -77,7 +77,6 @@ protected:
         Host().Reset();
         EXPECT_EQ(wb::LiveHostObjectCount(), baseline_) << "a host reference was not released";
         SetTickSource({});
-        SetModuleClient(nullptr);
         options_.reset();
         std::filesystem::remove_all(folder_);
     }
@@ -86,7 +85,6 @@ protected:
 
     void NewSheet(int32_t width, int32_t height) {
         sheet_ = wb::TSheetDocument::Create(width, height);
-        Host().SetActiveDocument(sheet_.Get());
     }
     // A symbol whose body is one rectangle; returns the body.
     TSheetRect AddSymbol(TSheetRect body) {
@@ -98,14 +96,14 @@ protected:
     }
     template <class T> void Place(const HostRef<T>& object) { sheet_->AddObject(*object); }
     TObstacleTree& BuildTree() {
-        tree_ = std::make_unique<TObstacleTree>();
-        tree_->BuildFromDocument(sheet_.Get(), -1);
+        tree_ = test::BuildSheetTree(*sheet_);
         return *tree_;
     }
 
     // Routes on the tree as it stands; the path's vertices, empty for none.
     Points Route(TSheetPoint start, TSheetPoint end, TRouteStats* stats = nullptr) {
-        TEdgeRouter router(start, end, *options_, *tree_);
+        TEdgeRouter router(start, end, *options_, *tree_, test::SheetExtent(*sheet_),
+                           test::NewWorkbenchWire);
         HostRef<ISch_Wire> wire = router.FindPath();
         if (stats)
             *stats = router.Stats();
@@ -276,11 +274,11 @@ TEST_F(EdgeRouterTest, HostFailuresLeaveFindPathAndReleaseEverything) {
     EXPECT_THROW(Route({5 * M, 16 * M}, {12 * M, 16 * M}), EHostCallError);
 }
 
-TEST_F(EdgeRouterTest, NoSchematicServiceMeansNoPath) {
+TEST_F(EdgeRouterTest, NoResultWireMeansNoPath) {
     NewSheet(40 * M, 30 * M);
     BuildTree();
-    TEdgeRouter router({5 * M, 15 * M}, {12 * M, 15 * M}, *options_, *tree_);
-    SetModuleClient(nullptr);
+    TEdgeRouter router({5 * M, 15 * M}, {12 * M, 15 * M}, *options_, *tree_,
+                       test::SheetExtent(*sheet_), [] { return HostRef<ISch_Wire>(); });
     EXPECT_FALSE(router.FindPath());
     EXPECT_FALSE(router.Stats().Forward.Line.empty());
     EXPECT_FALSE(router.Stats().Found);
@@ -306,15 +304,17 @@ TEST_F(EdgeRouterTest, AVeryLongPathNeedsNoDeepStack) {
     struct Job {
         TRouteOptions* options;
         TObstacleTree* tree;
+        TBoundingRect sheet;
         TSheetPoint start, end;
         Points path;
         TRouteStats stats;
         bool failed = false;
-    } job{options_.get(), tree_.get(), start, end, {}, {}, false};
+    } job{options_.get(), tree_.get(), test::SheetExtent(*sheet_), start, end, {}, {}, false};
     auto body = [](void* arg) -> void* {
         auto* j = static_cast<Job*>(arg);
         try {
-            TEdgeRouter router(j->start, j->end, *j->options, *j->tree);
+            TEdgeRouter router(j->start, j->end, *j->options, *j->tree, j->sheet,
+                               test::NewWorkbenchWire);
             HostRef<ISch_Wire> wire = router.FindPath();
             j->stats = router.Stats();
             if (wire)

@@ -2,7 +2,8 @@
 // reference clipping: the same searches, lines and wires.
 #include "router/EdgeRouter.h"
 
-#include "host/ClientLookup.h"
+#include "tests/support/SheetTree.h"
+
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
@@ -42,7 +43,6 @@ class FastRouteTest : public ::testing::Test {
 protected:
     void SetUp() override {
         wb::TWorkbenchHost::Instance().Reset();
-        SetModuleClient(&wb::TWorkbenchHost::Instance().Client());
         // Every tick read moves the clock on by 4 ms, so a search stops after
         // a few hundred nodes, at the same node with either clipping.
         SetTickSource([this] { return ticks_ += 4; });
@@ -53,7 +53,6 @@ protected:
     void TearDown() override {
         SetTickSource({});
         wb::TWorkbenchHost::Instance().Reset();
-        SetModuleClient(nullptr);
         options_.reset();
         std::filesystem::remove_all(folder_);
     }
@@ -62,7 +61,6 @@ protected:
     HostRef<wb::TSheetDocument> RandomSheet(std::mt19937& rng, Points& pins) {
         auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
         HostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(30 * M, 24 * M);
-        wb::TWorkbenchHost::Instance().SetActiveDocument(sheet.Get());
         for (int i = 0, n = 3 + below(6); i < n; ++i) {
             const int32_t x = (2 + below(22)) * M + (below(4) == 0 ? M / 2 : 0);
             const int32_t y = (2 + below(16)) * M;
@@ -100,7 +98,7 @@ protected:
     }
 
     TOutcome Route(TObstacleTree& tree, TSheetPoint a, TSheetPoint b) {
-        TEdgeRouter router(a, b, *options_, tree);
+        TEdgeRouter router(a, b, *options_, tree, tree.Sheet, test::NewWorkbenchWire);
         HostRef<ISch_Wire> wire = router.FindPath();
         TOutcome o{router.Stats().Forward.Line,
                    router.Stats().Reverse.Line,
@@ -122,10 +120,9 @@ TEST_F(FastRouteTest, SameResultsAsTheReferenceClipping) {
     for (int sheetNo = 0; sheetNo < 80; ++sheetNo) {
         Points pins;
         HostRef<wb::TSheetDocument> sheet = RandomSheet(rng, pins);
-        TObstacleTree fast, reference;
-        fast.BuildFromDocument(sheet.Get(), 0);
-        reference.BuildFromDocument(sheet.Get(), 0);
-        reference.ClipMethod = TClipMethod::Reference;
+        std::unique_ptr<TObstacleTree> fast = test::BuildSheetTree(*sheet, 0);
+        std::unique_ptr<TObstacleTree> reference = test::BuildSheetTree(*sheet, 0);
+        reference->ClipMethod = TClipMethod::Reference;
         // Several requests on one tree: later ones meet the guide lines and
         // marks of the earlier ones, as in a session.
         for (int r = 0; r < 4; ++r) {
@@ -134,8 +131,8 @@ TEST_F(FastRouteTest, SameResultsAsTheReferenceClipping) {
             if (rng() % 3 == 0)
                 b = {static_cast<int32_t>(rng() % 29 + 1) * M,
                      static_cast<int32_t>(rng() % 23 + 1) * M};
-            const TOutcome f = Route(fast, a, b);
-            const TOutcome ref = Route(reference, a, b);
+            const TOutcome f = Route(*fast, a, b);
+            const TOutcome ref = Route(*reference, a, b);
             EXPECT_EQ(f, ref) << "sheet " << sheetNo << " request " << r << ": " << f.forward
                               << " / " << ref.forward;
             found += f.path.empty() ? 0 : 1;

@@ -1,4 +1,4 @@
-#include "geometry/SheetObstacles.h"
+#include "sheet/SheetObstacles.h"
 
 #include "geometry/Int32Clamp.h"
 #include "geometry/ObstacleKinds.h"
@@ -136,56 +136,8 @@ bool PinLead(ISch_GraphicalObject& child, bool showHidden, TBoundingRect& lead) 
     return true;
 }
 
-} // namespace
-
-void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t margin) {
-    TEnumeratorWalk walk(document, NewEnumerator(document));
-    if (walk) {
-        HostCall(walk->SetEnumerationMode(0));
-        HostCall(walk->SetKindFilter(SheetKindFilter));
-    }
-    ForEachObject(walk, [&](ISch_GraphicalObject& object) {
-        const int32_t kind = KindOf(object);
-        const TBoundingRect rb(BoundingRectOf(object));
-        switch (kind) {
-        case KindBusEntry:
-            AddBusEntry(tree, object);
-            break;
-        case KindPointObject:
-            AddPointObject(tree, object);
-            break;
-        case KindPolyline:
-        case KindWire:
-        case KindBus:
-            AddPolylineRuns(tree, &object);
-            break;
-        case KindInsetA:
-        case KindInsetB: {
-            // margin + 1 saturates at the int32 maximum.
-            TBoundingRect inset;
-            rb.DeflateTo(inset, SaturatingAdd(margin, 1));
-            tree.AddRect(inset, kind);
-            break;
-        }
-        case KindLabel:
-            // A label kind without the label interface has no hidden flag to
-            // honour and adds nothing, like the other handlers' objects.
-            AddLabel(tree, QueryAs<ISch_TextTag>(&object).Get(), 1);
-            break;
-        case KindSymbol:
-            AddSymbol(tree, object);
-            break;
-        case KindSheetFrame:
-            break;
-        default:
-            tree.AddRect(rb, kind);
-            break;
-        }
-    });
-    walk.Free();
-    tree.AddRect(tree.Sheet, KindSheetFrame);
-}
-
+// A bus entry: the box spanned by its two ends (kind 7); nothing without the
+// bus-entry interface.
 void AddBusEntry(TObstacleTree& tree, ISch_GraphicalObject& object) {
     HostRef<ISch_BusEntry> entry = QueryAs<ISch_BusEntry>(&object);
     if (!entry)
@@ -198,6 +150,7 @@ void AddBusEntry(TObstacleTree& tree, ISch_GraphicalObject& object) {
         KindBusEntry);
 }
 
+// A point object: the 2 x 2 square round its anchor (kind 15).
 void AddPointObject(TObstacleTree& tree, ISch_GraphicalObject& object) {
     BoundingRectOf(object); // asked as the host expects; the anchor decides
     const TSheetPoint p = AnchorOf(object);
@@ -206,6 +159,8 @@ void AddPointObject(TObstacleTree& tree, ISch_GraphicalObject& object) {
                  KindPointObject);
 }
 
+// A label widened by w on each side and narrowed by 1 at top and bottom
+// (kind 23), unless it is hidden. A null label adds nothing.
 void AddLabel(TObstacleTree& tree, ISch_TextTag* label, int32_t w) {
     if (!label)
         return;
@@ -221,6 +176,8 @@ void AddLabel(TObstacleTree& tree, ISch_TextTag* label, int32_t w) {
         tree.AddRect(r, KindLabel);
 }
 
+// A symbol: one box over its current part and view's children and pin leads
+// (kind 24), then its label.
 void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
     HostRef<ISch_Symbol> symbol = QueryAs<ISch_Symbol>(&object);
     if (!symbol)
@@ -264,8 +221,58 @@ void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
     AddLabel(tree, label.Get(), 1);
 }
 
-void AddPolylineRuns(TObstacleTree& tree, IHostUnknown* object) {
-    HostRef<ISch_BasicPolyline> line = QueryAs<ISch_BasicPolyline>(object);
+void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t margin) {
+    TEnumeratorWalk walk(document, NewEnumerator(document));
+    if (walk) {
+        HostCall(walk->SetEnumerationMode(0));
+        HostCall(walk->SetKindFilter(SheetKindFilter));
+    }
+    ForEachObject(walk, [&](ISch_GraphicalObject& object) {
+        const int32_t kind = KindOf(object);
+        const TBoundingRect rb(BoundingRectOf(object));
+        switch (kind) {
+        case KindBusEntry:
+            AddBusEntry(tree, object);
+            break;
+        case KindPointObject:
+            AddPointObject(tree, object);
+            break;
+        case KindPolyline:
+        case KindWire:
+        case KindBus:
+            AddPolyline(tree, &object);
+            break;
+        case KindInsetA:
+        case KindInsetB: {
+            // margin + 1 saturates at the int32 maximum.
+            TBoundingRect inset;
+            rb.DeflateTo(inset, SaturatingAdd(margin, 1));
+            tree.AddRect(inset, kind);
+            break;
+        }
+        case KindLabel:
+            // A label kind without the label interface has no hidden flag to
+            // honour and adds nothing, like the other handlers' objects.
+            AddLabel(tree, QueryAs<ISch_TextTag>(&object).Get(), 1);
+            break;
+        case KindSymbol:
+            AddSymbol(tree, object);
+            break;
+        case KindSheetFrame:
+            break;
+        default:
+            tree.AddRect(rb, kind);
+            break;
+        }
+    });
+    walk.Free();
+    tree.AddRect(tree.Sheet, KindSheetFrame);
+}
+
+} // namespace
+
+void AddPolyline(TObstacleTree& tree, IHostUnknown* polyline) {
+    HostRef<ISch_BasicPolyline> line = QueryAs<ISch_BasicPolyline>(polyline);
     if (!line)
         return;
     const auto vertex = [&](int32_t i) {
@@ -315,29 +322,13 @@ void AddPolylineRuns(TObstacleTree& tree, IHostUnknown* object) {
     }
 }
 
-// The tree's filling operations.
-
-void TObstacleTree::BuildFromDocument(ISch_Document* document, int32_t margin) {
+void BuildFromDocument(TObstacleTree& tree, ISch_Document* document, int32_t margin) {
     if (!document) {
         // No sheet to read: the tree gets only the frame, as for an empty sheet.
-        AddRect(Sheet, KindSheetFrame);
+        tree.AddRect(tree.Sheet, KindSheetFrame);
         return;
     }
-    AddSheetObstacles(*this, *document, margin);
-}
-
-void TObstacleTree::AddPolyline(IHostUnknown* polyline) {
-    AddPolylineRuns(*this, polyline);
-}
-
-void TObstacleTree::AddGuideLine(TSheetPoint a, TSheetPoint b) {
-    OrderEndPoints(a, b);
-    TBoundingRect r;
-    r.Left = a.X;
-    r.Top = a.Y;
-    r.Right = b.X;
-    r.Bottom = b.Y;
-    AddRect(r, KindGuideLine);
+    AddSheetObstacles(tree, *document, margin);
 }
 
 } // namespace pathwick

@@ -1,9 +1,10 @@
 // Filling the tree from sheets of the in-memory host.
+#include "sheet/SheetObstacles.h"
+
 #include "geometry/ObstacleDump.h"
 #include "geometry/ObstacleKinds.h"
-#include "geometry/ObstacleTree.h"
-#include "host/ClientLookup.h"
 #include "host/HostCall.h"
+#include "sheet/SheetExtent.h"
 #include "workbench/model/ObjectEnumerator.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/SheetObjects.h"
@@ -39,13 +40,15 @@ class SheetObstacles : public ::testing::Test {
 protected:
     void SetUp() override {
         host_.Reset();
-        SetModuleClient(&host_.Client());
         doc_ = TSheetDocument::Create(1000, 800);
         host_.SetActiveDocument(doc_.Get());
     }
-    void TearDown() override {
-        SetModuleClient(nullptr);
-        host_.Reset();
+    void TearDown() override { host_.Reset(); }
+    // An empty tree over the active sheet's extent, as the session makes it.
+    TObstacleTree NewTree() {
+        TBoundingRect sheet;
+        SetToSheet(sheet, &host_.Service());
+        return TObstacleTree(sheet);
     }
     template <class T> T& Add(HostRef<T> object) {
         doc_->AddObject(*object);
@@ -99,34 +102,43 @@ protected:
 
 TEST_F(SheetObstacles, SheetExtentComesFromTheActiveDocument) {
     TBoundingRect r;
-    r.SetToSheet();
+    SetToSheet(r, &host_.Service());
     EXPECT_EQ(r, TBoundingRect(0, 0, 1000, 800));
 
     TBoundingRect partial;
     HostFaults().FailOperation("GetSheetWidth"); // height is asked first
-    EXPECT_THROW(partial.SetToSheet(), EHostCallError);
+    EXPECT_THROW(SetToSheet(partial, &host_.Service()), EHostCallError);
     EXPECT_EQ(partial, TBoundingRect(0, 0, UnsetCoord, 800));
     HostFaults().Reset();
 
     host_.SetActiveDocument(nullptr);
     TBoundingRect none;
-    none.SetToSheet();
+    SetToSheet(none, &host_.Service());
     EXPECT_FALSE(none.IsSet());
 }
 
+TEST(SheetExtent, WithoutAServiceTheRectangleIsLeftAlone) {
+    TBoundingRect r;
+    SetToSheet(r, nullptr);
+    EXPECT_FALSE(r.IsSet());
+    TBoundingRect s(1, 2, 3, 4);
+    SetToSheet(s, nullptr);
+    EXPECT_EQ(s, TBoundingRect(1, 2, 3, 4));
+}
+
 TEST_F(SheetObstacles, EmptySheetGivesTheFrameOnly) {
-    TObstacleTree tree;
-    tree.BuildFromDocument(doc_.Get(), -1);
+    TObstacleTree tree = NewTree();
+    BuildFromDocument(tree, doc_.Get(), -1);
     EXPECT_EQ(DescribeObstacles(tree), Listing({{KindSheetFrame, {0, 0, 1000, 800}}}));
     EXPECT_EQ(DescribeObstacles(tree), "0 kind 30 sheet frame (0, 0)-(1000, 800)\n");
 }
 
 TEST_F(SheetObstacles, EveryObjectFamilyInSheetOrderThenTheFrame) {
     FillMixedSheet();
-    TObstacleTree tree;
+    TObstacleTree tree = NewTree();
     const std::size_t live = LiveHostObjectCount();
     HostFaults().Reset();
-    tree.BuildFromDocument(doc_.Get(), -1);
+    BuildFromDocument(tree, doc_.Get(), -1);
     EXPECT_EQ(DescribeObstacles(tree), Listing(mixed_));
     ExpectReferencesReleased(live);
     EXPECT_EQ(HostFaults().CallCount("NewObjectEnumerator"), 2u);
@@ -137,8 +149,8 @@ TEST_F(SheetObstacles, InsetKindsShrinkByTheMarginPlusOne) {
     Add(TGraphic::Create(KindInsetA, {0, 0, 100, 100}));
     Add(TGraphic::Create(KindInsetB, {200, 0, 300, 100}));
     Add(TGraphic::Create(36, {400, 0, 500, 100})); // kept as it came
-    TObstacleTree tree;
-    tree.BuildFromDocument(doc_.Get(), 2);
+    TObstacleTree tree = NewTree();
+    BuildFromDocument(tree, doc_.Get(), 2);
     EXPECT_EQ(DescribeObstacles(tree), Listing({{KindInsetA, {3, 3, 97, 97}},
                                                 {KindInsetB, {203, 3, 297, 97}},
                                                 {36, {400, 0, 500, 100}},
@@ -182,9 +194,9 @@ TEST_F(SheetObstacles, SymbolBoxFollowsPartViewAndPinRules) {
         std::vector<Expected> want = c.want;
         want.push_back({KindLabel, {19, 101, 61, 109}});
         want.push_back({KindSheetFrame, {0, 0, 1000, 800}});
-        TObstacleTree tree;
+        TObstacleTree tree = NewTree();
         const std::size_t live = LiveHostObjectCount();
-        tree.BuildFromDocument(doc_.Get(), -1);
+        BuildFromDocument(tree, doc_.Get(), -1);
         EXPECT_EQ(DescribeObstacles(tree), Listing(want)) << c.name;
         ExpectReferencesReleased(live);
         TearDown();
@@ -197,9 +209,9 @@ TEST_F(SheetObstacles, ViewsAreAskedOnlyWhenPartsAgree) {
     HostRef<TGraphic> other = TGraphic::Create(8, {0, 0, 10, 10});
     other->SetPart(3);
     s.AddChild(*other);
-    TObstacleTree tree;
+    TObstacleTree tree = NewTree();
     HostFaults().Reset();
-    tree.BuildFromDocument(doc_.Get(), -1);
+    BuildFromDocument(tree, doc_.Get(), -1);
     EXPECT_EQ(HostFaults().CallCount("GetCurrentPartNumber"), 1u);
     EXPECT_EQ(HostFaults().CallCount("GetCurrentViewNumber"), 0u);
     // No symbol box, no label: the frame only.
@@ -225,7 +237,7 @@ TEST_F(SheetObstacles, PolylineRuns) {
     for (const Case& c : cases) {
         HostRef<TPolyline> line = TPolyline::Create(KindPolyline, c.vertices);
         TObstacleTree tree;
-        tree.AddPolyline(line.Get());
+        AddPolyline(tree, line.Get());
         std::vector<Expected> want;
         for (const TBoundingRect& r : c.runs)
             want.push_back({KindWire, r});
@@ -233,8 +245,8 @@ TEST_F(SheetObstacles, PolylineRuns) {
         EXPECT_EQ(line->RefCount(), 1u);
     }
     TObstacleTree tree;
-    tree.AddPolyline(TPolyline::Create(20, {{0, 0}, {10, 0}}).Get()); // polygon: no runs
-    tree.AddPolyline(nullptr);
+    AddPolyline(tree, TPolyline::Create(20, {{0, 0}, {10, 0}}).Get()); // polygon: no runs
+    AddPolyline(tree, nullptr);
     EXPECT_TRUE(tree.Empty());
 }
 
@@ -245,9 +257,9 @@ TEST_F(SheetObstacles, AFailingHostCallKeepsTheObstaclesSoFar) {
     FillMixedSheet();
     uint64_t calls = 0;
     {
-        TObstacleTree full;
+        TObstacleTree full = NewTree();
         HostFaults().Reset();
-        full.BuildFromDocument(doc_.Get(), -1);
+        BuildFromDocument(full, doc_.Get(), -1);
         calls = HostFaults().CallCount();
     }
     std::vector<std::string> prefixes;
@@ -255,13 +267,13 @@ TEST_F(SheetObstacles, AFailingHostCallKeepsTheObstaclesSoFar) {
         prefixes.push_back(Listing({mixed_.begin(), mixed_.begin() + k}));
     ASSERT_GT(calls, 50u);
     for (uint64_t n = 1; n <= calls; ++n) {
-        TObstacleTree tree;
+        TObstacleTree tree = NewTree();
         const std::size_t live = LiveHostObjectCount();
         const std::size_t unfreed = UnfreedEnumeratorCount();
         HostFaults().Reset();
         HostFaults().SetLogging(true);
         HostFaults().FailCall(n);
-        EXPECT_THROW(tree.BuildFromDocument(doc_.Get(), -1), EHostCallError) << "call " << n;
+        EXPECT_THROW(BuildFromDocument(tree, doc_.Get(), -1), EHostCallError) << "call " << n;
         const std::string failed = HostFaults().Log().at(n - 1).Operation;
         bool leading = false;
         for (const std::string& p : prefixes)
@@ -272,21 +284,6 @@ TEST_F(SheetObstacles, AFailingHostCallKeepsTheObstaclesSoFar) {
         else
             ExpectReferencesReleased(live, unfreed);
     }
-}
-
-TEST(ObstacleDump, ListsLeavesInTreeOrderWithNamesAndMarks) {
-    TObstacleTree tree;
-    tree.AddRect(TBoundingRect(10, 0, 20, 5), KindSymbol);
-    tree.AddRect(TBoundingRect(-3, 7, 4, 9), 8);
-    tree.AddGuideLine({5, 7}, {5, 2});
-    tree.AddGuideLine({9, 4}, {3, 4});
-    tree.MarkTouching({20, 5});
-    // Guide lines come ordered and normalised: (5, 2)-(5, 7) and (3, 4)-(9, 4).
-    EXPECT_EQ(DescribeObstacles(tree), "0 kind 5 guide line (5, 2)-(5, 7)\n"
-                                       "1 kind 5 guide line (3, 4)-(9, 4)\n"
-                                       "2 kind 8 (-3, 7)-(4, 9)\n"
-                                       "3 kind 24 symbol (10, 0)-(20, 5) touched\n");
-    EXPECT_EQ(DescribeObstacles(TObstacleTree()), "");
 }
 
 } // namespace

@@ -67,7 +67,7 @@ std::unique_ptr<TObstacleTree> BuildTree(TSheetCase& sheet, TClipMethod method) 
 std::vector<TRequest> RequestsFromWireEnds(const TObstacleTree& tree) {
     std::vector<TSheetPoint> ends;
     tree.ForEachLeaf([&](const TObstacle& n) {
-        if (n.Kind == KindWire) {
+        if (n.Kind == kinds::Wire) {
             ends.push_back({n.Bounds.Left, n.Bounds.Bottom});
             ends.push_back({n.Bounds.Right, n.Bounds.Top});
         }

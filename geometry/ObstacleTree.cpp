@@ -136,14 +136,14 @@ bool TObstacleTree::PointBlocked(const TSheetPoint& p, int32_t margin) const {
         walk_.pop_back();
         if (!InKindSet(MarginExemptKinds, n->Kind))
             n->Bounds.DeflateTo(e, margin);
-        else if (n->Kind == KindDeflatedByOne)
+        else if (n->Kind == kinds::CableType)
             n->Bounds.DeflateTo(e, 1);
         else
             e = n->Bounds;
         if (!e.ContainsPoint(p) || e.OnBorder(p))
             continue;
         if (n->IsLeaf == 1) {
-            if (n->Kind != KindWire && n->Kind != KindBus && n->Kind != KindSheetFrame)
+            if (n->Kind != kinds::Wire && n->Kind != kinds::Bus && n->Kind != KindSheetFrame)
                 return true;
         } else {
             walk_.push_back(n->HighChild);

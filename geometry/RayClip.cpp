@@ -20,7 +20,7 @@ int32_t GridAbove(int32_t side) {
 }
 
 bool IsWireKind(int32_t kind) {
-    return kind == KindWire || kind == KindBus;
+    return kind == kinds::Wire || kind == kinds::Bus;
 }
 
 int64_t Span(int32_t lo, int32_t hi) {
@@ -87,7 +87,7 @@ struct TRayFrame {
 
 bool CrossesRayLine(const TObstacle& leaf, const TBoundingRect& r, const TRayFrame& f,
                     bool wireExact) {
-    if (leaf.Kind == KindPointObject)
+    if (leaf.Kind == kinds::Junction)
         return f.AcrossLow(leaf.Bounds) <= f.c && f.c <= f.AcrossHigh(leaf.Bounds);
     const int32_t lo = f.AcrossLow(r);
     const int32_t hi = f.AcrossHigh(r);

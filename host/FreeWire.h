@@ -5,7 +5,7 @@
 
 namespace pathwick {
 
-// Asks the service for a new wire object (kind 18, mode 0). Empty when the
+// Asks the service for a new wire object (kinds::Wire, mode 0). Empty when the
 // new object is not a wire; a failing host call raises.
 HostRef<ISch_Wire> NewFreeWire(ISch_EditorService& service);
 

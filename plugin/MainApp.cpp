@@ -1,7 +1,6 @@
 #include "plugin/MainApp.h"
 
 #include "geometry/Direction.h"
-#include "geometry/ObstacleKinds.h"
 #include "host/ClientLookup.h"
 #include "host/FreeWire.h"
 #include "host/HostCall.h"
@@ -48,9 +47,9 @@ TBoundingRect CurrentSheetExtent() {
     return sheet;
 }
 
-// The router's result wire. Without a schematic service there is nothing to
-// make it with: no path.
-HostRef<ISch_Wire> NewResultWire() {
+// A new free-standing wire: the session's temporary wire and the router's
+// result. Without a schematic service there is nothing to make one with.
+HostRef<ISch_Wire> NewHostWire() {
     const HostRef<ISch_EditorService> service = FindSchematicService();
     return service ? NewFreeWire(*service) : HostRef<ISch_Wire>();
 }
@@ -86,7 +85,7 @@ bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSh
         return false;
     CommitPlacedVertices();
     {
-        TEdgeRouter router(start, end, options, *tree_, CurrentSheetExtent(), NewResultWire);
+        TEdgeRouter router(start, end, options, *tree_, CurrentSheetExtent(), NewHostWire);
         HostRef<ISch_Wire> path = router.FindPath();
         ReportToHost(router.Stats());
         if (path) {
@@ -120,12 +119,7 @@ void TMainApp::CommitPlacedVertices() {
     if (n <= committedCount_)
         return;
 
-    HostRef<ISch_EditorService> service = FindSchematicService();
-    if (!service)
-        return;
-    HostRef<ISch_BasicContainer> object;
-    HostCall(service->NewObject(KindWire, 0, object.Put()));
-    HostRef<ISch_Wire> temporary = QueryAs<ISch_Wire>(object);
+    HostRef<ISch_Wire> temporary = NewHostWire();
     if (!temporary)
         return;
 

@@ -147,7 +147,7 @@ void AddBusEntry(TObstacleTree& tree, ISch_GraphicalObject& object) {
     HostCall(entry->GetEndPoint(&q));
     tree.AddRect(
         TBoundingRect(MinInt(p.X, q.X), MinInt(p.Y, q.Y), MaxInt(p.X, q.X), MaxInt(p.Y, q.Y)),
-        KindBusEntry);
+        kinds::BusEntry);
 }
 
 // A point object: the 2 x 2 square round its anchor (kind 15).
@@ -156,7 +156,7 @@ void AddPointObject(TObstacleTree& tree, ISch_GraphicalObject& object) {
     const TSheetPoint p = AnchorOf(object);
     tree.AddRect(TBoundingRect(SaturatingSub(p.X, 1), SaturatingSub(p.Y, 1), SaturatingAdd(p.X, 1),
                                SaturatingAdd(p.Y, 1)),
-                 KindPointObject);
+                 kinds::Junction);
 }
 
 // A label widened by w on each side and narrowed by 1 at top and bottom
@@ -173,7 +173,7 @@ void AddLabel(TObstacleTree& tree, ISch_TextTag* label, int32_t w) {
     bool hidden = false;
     HostCall(label->GetLabelHidden(&hidden));
     if (!hidden)
-        tree.AddRect(r, KindLabel);
+        tree.AddRect(r, kinds::Label);
 }
 
 // A symbol: one box over its current part and view's children and pin leads
@@ -195,7 +195,7 @@ void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
         ForEachObject(walk, [&](ISch_GraphicalObject& child) {
             if (!InCurrentAppearance(*symbol, child))
                 return;
-            if (KindOf(child) == KindPin) {
+            if (KindOf(child) == kinds::Pin) {
                 TBoundingRect lead;
                 if (!PinLead(child, showHidden, lead))
                     return;
@@ -215,7 +215,7 @@ void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
         walk.Free();
     }
     if (!first)
-        tree.AddRect(box, KindSymbol);
+        tree.AddRect(box, kinds::Symbol);
     HostRef<ISch_TextTag> label;
     HostCall(symbol->GetLabel(label.Put()));
     AddLabel(tree, label.Get(), 1);
@@ -231,35 +231,35 @@ void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t mar
         const int32_t kind = KindOf(object);
         const TBoundingRect rb(BoundingRectOf(object));
         switch (kind) {
-        case KindBusEntry:
+        case kinds::BusEntry:
             AddBusEntry(tree, object);
             break;
-        case KindPointObject:
+        case kinds::Junction:
             AddPointObject(tree, object);
             break;
-        case KindPolyline:
-        case KindWire:
-        case KindBus:
+        case kinds::Polyline:
+        case kinds::Wire:
+        case kinds::Bus:
             AddPolyline(tree, &object);
             break;
-        case KindInsetA:
-        case KindInsetB: {
+        case kinds::Rectangle:
+        case kinds::RoundRectangle: {
             // margin + 1 saturates at the int32 maximum.
             TBoundingRect inset;
             rb.DeflateTo(inset, SaturatingAdd(margin, 1));
             tree.AddRect(inset, kind);
             break;
         }
-        case KindLabel:
+        case kinds::Label:
             // A label kind without the label interface has no hidden flag to
             // honour and adds nothing, like the other handlers' objects.
             AddLabel(tree, QueryAs<ISch_TextTag>(&object).Get(), 1);
             break;
-        case KindSymbol:
+        case kinds::Symbol:
             AddSymbol(tree, object);
             break;
-        case KindSheetFrame:
-            break;
+        case kinds::Parameter:
+            break; // its code is the tree's sheet frame
         default:
             tree.AddRect(rb, kind);
             break;
@@ -317,7 +317,7 @@ void AddPolyline(TObstacleTree& tree, IHostUnknown* polyline) {
         TBoundingRect run;
         run.SetFromPoints(anchor, next);
         run.Normalize();
-        tree.AddRect(run, KindWire);
+        tree.AddRect(run, kinds::Wire);
         anchor = next;
     }
 }

@@ -83,7 +83,7 @@ TEST(DeepTree, ListLikeTreesFromSortedInput) {
                 // Obstacle 0 is a symbol, to be touched; the rest keep their
                 // exact rectangles in the clipping. The kind carries the index.
                 for (int32_t i = 0; i < n; ++i)
-                    tree.AddRect(box(i), i == 0 ? KindSymbol : 1000 + i);
+                    tree.AddRect(box(i), i == 0 ? kinds::Symbol : 1000 + i);
                 res.depth = Depth(tree.Root());
                 res.leaves = tree.LeafCount();
                 tree.ForEachLeaf([&](const TObstacle& o) {
@@ -112,7 +112,7 @@ TEST(DeepTree, ListLikeTreesFromSortedInput) {
         EXPECT_FALSE(res.touched) << c.name;
         EXPECT_TRUE(res.blockedInside) << c.name;
         EXPECT_FALSE(res.blockedBetween) << c.name;
-        EXPECT_EQ(order, (std::vector<int32_t>{KindSymbol})) << c.name;
+        EXPECT_EQ(order, (std::vector<int32_t>{kinds::Symbol})) << c.name;
         EXPECT_EQ(res.rayEnd, c.falling ? box(n - 1).Left : box(n - 1).Right) << c.name;
     }
 }
@@ -130,7 +130,7 @@ TEST(DeepTree, TwoHundredThousandObstaclesInSheetOrder) {
                 for (int32_t c = 0; c < cols; ++c)
                     tree.AddRect(TBoundingRect(c * pitch + 1000000, r * pitch + 1000000,
                                                c * pitch + 2000000, r * pitch + 2000000),
-                                 KindSymbol);
+                                 kinds::Symbol);
             res.depth = Depth(tree.Root());
             res.leaves = tree.LeafCount();
             tree.ForEachLeaf([&](const TObstacle&) { ++res.visited; });

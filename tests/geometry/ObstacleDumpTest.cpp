@@ -9,7 +9,7 @@ namespace {
 
 TEST(ObstacleDump, ListsLeavesInTreeOrderWithNamesAndMarks) {
     TObstacleTree tree;
-    tree.AddRect(TBoundingRect(10, 0, 20, 5), KindSymbol);
+    tree.AddRect(TBoundingRect(10, 0, 20, 5), kinds::Symbol);
     tree.AddRect(TBoundingRect(-3, 7, 4, 9), 8);
     tree.AddGuideLine({5, 7}, {5, 2});
     tree.AddGuideLine({9, 4}, {3, 4});

@@ -236,16 +236,16 @@ TEST(ObstacleTree, PointBlockedSearchesBothSubtreesAndPrunesByBox) {
 
 TEST(ObstacleTree, MarkTouchingMarksSnapKindsOnTheirBorderAndNeverClears) {
     TObstacleTree tree;
-    tree.AddRect(R(0, 0, 10, 10), KindSymbol);
+    tree.AddRect(R(0, 0, 10, 10), kinds::Symbol);
     tree.AddRect(R(20, 0, 30, 10), 8);
-    tree.AddRect(R(10, 0, 20, 10), KindWire);
+    tree.AddRect(R(10, 0, 20, 10), kinds::Wire);
     const auto touched = [&] {
         std::vector<bool> t;
         tree.ForEachLeaf([&](const TObstacle& o) { t.push_back(o.Touched); });
         return t;
     };
     // Tree order: the wire ties with the symbol on Bottom and goes low.
-    ASSERT_EQ(LeafKinds(tree), (std::vector<int32_t>{KindWire, KindSymbol, 8}));
+    ASSERT_EQ(LeafKinds(tree), (std::vector<int32_t>{kinds::Wire, kinds::Symbol, 8}));
     tree.MarkTouching({5, 5}); // inside the symbol, on no border
     EXPECT_EQ(touched(), (std::vector<bool>{false, false, false}));
     tree.MarkTouching({20, 5}); // borders of the wire and of kind 8
@@ -291,11 +291,6 @@ TEST(ObstacleTree, KindSetsHoldTheirMembersOnly) {
     for (int k : snap)
         EXPECT_TRUE(InKindSet(SnapKinds, k)) << k;
     EXPECT_FALSE(InKindSet(SnapKinds, 64 + 2));
-    EXPECT_EQ(__builtin_popcountll(SheetKindFilter), 42);
-    for (int k :
-         {0, 1, 6, 25, 27, 30, 31, 32, 40, 42, 43, 44, 45, 48, 49, 50, 55, 58, 60, 61, 62, 63})
-        EXPECT_FALSE(InKindSet(SheetKindFilter, k)) << k;
-    EXPECT_EQ(SymbolKindFilter & ~SheetKindFilter, KindSet({30, 32, 48, 49, 50, 55}));
 }
 
 } // namespace

@@ -156,7 +156,7 @@ TEST_F(ExtremeInput, TwoHundredThousandObstaclesInSortedOrder) {
             const int32_t x = 1000000 + column * kStep, y = 1000000 + row * kStep;
             TBoundingRect r;
             r.SetRect({x - 50000, y - 50000, x + 50000, y + 50000});
-            tree->AddRect(r, KindPointObject);
+            tree->AddRect(r, kinds::Junction);
         }
     ASSERT_EQ(tree->LeafCount(), std::size_t{kColumns} * kRows);
     // Between two rows, along the open channel, from one side to the other.

@@ -64,7 +64,7 @@ private:
 };
 
 HostRef<TPolyline> NewWire(const Points& vertices = {}) {
-    return TPolyline::Create(KindWire, vertices);
+    return TPolyline::Create(kinds::Wire, vertices);
 }
 
 struct BuildCase {

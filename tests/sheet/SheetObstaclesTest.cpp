@@ -65,14 +65,15 @@ protected:
     }
     // A sheet with one object of every family the build knows.
     void FillMixedSheet() {
-        Add(TLineObject::Create(KindBusEntry, {10, 40}, {20, 30}));
-        Add(TGraphic::Create(KindPointObject, {0, 0, 5, 5})).SetAnchor({100, 200});
-        Add(TPolyline::Create(KindWire, {{0, 0}, {10, 0}, {20, 0}, {20, 10}, {20, 30}, {25, 35}}));
-        Add(TGraphic::Create(KindInsetA, {300, 300, 400, 350}));
+        Add(TLineObject::Create(kinds::BusEntry, {10, 40}, {20, 30}));
+        Add(TGraphic::Create(kinds::Junction, {0, 0, 5, 5})).SetAnchor({100, 200});
+        Add(TPolyline::Create(kinds::Wire,
+                              {{0, 0}, {10, 0}, {20, 0}, {20, 10}, {20, 30}, {25, 35}}));
+        Add(TGraphic::Create(kinds::Rectangle, {300, 300, 400, 350}));
         Add(TLabel::Create({540, 520, 500, 500}, "NET")); // inverted: normalised
         Add(TLabel::Create({0, 0, 10, 10}, "HIDDEN")).SetHidden(true);
         TSymbol& u1 = Add(TSymbol::Create({600, 100, 720, 200}));
-        u1.AddChild(*TGraphic::Create(KindInsetA, {610, 110, 690, 190}));
+        u1.AddChild(*TGraphic::Create(kinds::Rectangle, {610, 110, 690, 190}));
         u1.AddChild(*TPin::Create({690, 150}, 0, 30));
         HostRef<TPin> hidden = TPin::Create({610, 150}, 2, 3000);
         hidden->SetHidden(true);
@@ -82,18 +83,22 @@ protected:
         u1.AddChild(*otherPart);
         u1.SetLabel(TLabel::Create({620, 200, 660, 215}, "U1").Get());
         Add(TGraphic::Create(8, {50, 600, 150, 620}));
-        Add(TPolyline::Create(KindBus, {{800, 100}, {800, 300}}));
-        Add(TGraphic::Create(KindBusEntry, {1, 1, 2, 2})); // no bus-entry interface
-        Add(TGraphic::Create(KindSymbol, {1, 1, 2, 2}));   // no symbol interface
-        Add(TGraphic::Create(25, {1, 1, 2, 2}));           // not asked for
+        Add(TPolyline::Create(kinds::Bus, {{800, 100}, {800, 300}}));
+        Add(TGraphic::Create(kinds::BusEntry, {1, 1, 2, 2})); // no bus-entry interface
+        Add(TGraphic::Create(kinds::Symbol, {1, 1, 2, 2}));   // no symbol interface
+        Add(TGraphic::Create(25, {1, 1, 2, 2}));              // not asked for
     }
-    const std::vector<Expected> mixed_ = {
-        {KindBusEntry, {10, 30, 20, 40}},   {KindPointObject, {99, 199, 101, 201}},
-        {KindWire, {0, 0, 20, 0}},          {KindWire, {20, 0, 20, 30}},
-        {KindInsetA, {300, 300, 400, 350}}, {KindLabel, {499, 501, 541, 519}},
-        {KindSymbol, {610, 110, 720, 190}}, {KindLabel, {619, 201, 661, 214}},
-        {8, {50, 600, 150, 620}},           {KindWire, {800, 100, 800, 300}},
-        {KindSheetFrame, {0, 0, 1000, 800}}};
+    const std::vector<Expected> mixed_ = {{kinds::BusEntry, {10, 30, 20, 40}},
+                                          {kinds::Junction, {99, 199, 101, 201}},
+                                          {kinds::Wire, {0, 0, 20, 0}},
+                                          {kinds::Wire, {20, 0, 20, 30}},
+                                          {kinds::Rectangle, {300, 300, 400, 350}},
+                                          {kinds::Label, {499, 501, 541, 519}},
+                                          {kinds::Symbol, {610, 110, 720, 190}},
+                                          {kinds::Label, {619, 201, 661, 214}},
+                                          {8, {50, 600, 150, 620}},
+                                          {kinds::Wire, {800, 100, 800, 300}},
+                                          {KindSheetFrame, {0, 0, 1000, 800}}};
 
     TWorkbenchHost& host_ = TWorkbenchHost::Instance();
     HostRef<TSheetDocument> doc_;
@@ -115,6 +120,14 @@ TEST_F(SheetObstacles, SheetExtentComesFromTheActiveDocument) {
     TBoundingRect none;
     SetToSheet(none, &host_.Service());
     EXPECT_FALSE(none.IsSet());
+}
+
+TEST(SheetKindFilter, AsksForTheModelledKindsOnly) {
+    EXPECT_EQ(__builtin_popcountll(SheetKindFilter), 42);
+    for (int k :
+         {0, 1, 6, 25, 27, 30, 31, 32, 40, 42, 43, 44, 45, 48, 49, 50, 55, 58, 60, 61, 62, 63})
+        EXPECT_FALSE(InKindSet(SheetKindFilter, k)) << k;
+    EXPECT_EQ(SymbolKindFilter & ~SheetKindFilter, KindSet({30, 32, 48, 49, 50, 55}));
 }
 
 TEST(SheetExtent, WithoutAServiceTheRectangleIsLeftAlone) {
@@ -146,13 +159,13 @@ TEST_F(SheetObstacles, EveryObjectFamilyInSheetOrderThenTheFrame) {
 }
 
 TEST_F(SheetObstacles, InsetKindsShrinkByTheMarginPlusOne) {
-    Add(TGraphic::Create(KindInsetA, {0, 0, 100, 100}));
-    Add(TGraphic::Create(KindInsetB, {200, 0, 300, 100}));
+    Add(TGraphic::Create(kinds::Rectangle, {0, 0, 100, 100}));
+    Add(TGraphic::Create(kinds::RoundRectangle, {200, 0, 300, 100}));
     Add(TGraphic::Create(36, {400, 0, 500, 100})); // kept as it came
     TObstacleTree tree = NewTree();
     BuildFromDocument(tree, doc_.Get(), 2);
-    EXPECT_EQ(DescribeObstacles(tree), Listing({{KindInsetA, {3, 3, 97, 97}},
-                                                {KindInsetB, {203, 3, 297, 97}},
+    EXPECT_EQ(DescribeObstacles(tree), Listing({{kinds::Rectangle, {3, 3, 97, 97}},
+                                                {kinds::RoundRectangle, {203, 3, 297, 97}},
                                                 {36, {400, 0, 500, 100}},
                                                 {KindSheetFrame, {0, 0, 1000, 800}}}));
 }
@@ -168,13 +181,13 @@ TEST_F(SheetObstacles, SymbolBoxFollowsPartViewAndPinRules) {
         std::vector<Expected> want; // before the label
     } cases[] = {
         // clang-format off
-        {"lead right",        false, 0, false, false, {{KindSymbol, {100, 50, 130, 50}}}},
-        {"lead up",           false, 1, false, false, {{KindSymbol, {100, 50, 100, 80}}}},
-        {"lead left",         false, 2, false, false, {{KindSymbol, {70, 50, 100, 50}}}},
-        {"lead down",         false, 3, false, false, {{KindSymbol, {100, 20, 100, 50}}}},
-        {"odd orientation",   false, 7, false, false, {{KindSymbol, {100, 50, 100, 50}}}},
-        {"hidden pin, body",  false, 0, true,  true,  {{KindSymbol, {10, 10, 90, 90}}}},
-        {"hidden pin shown",  true,  0, true,  true,  {{KindSymbol, {10, 10, 130, 90}}}},
+        {"lead right",        false, 0, false, false, {{kinds::Symbol, {100, 50, 130, 50}}}},
+        {"lead up",           false, 1, false, false, {{kinds::Symbol, {100, 50, 100, 80}}}},
+        {"lead left",         false, 2, false, false, {{kinds::Symbol, {70, 50, 100, 50}}}},
+        {"lead down",         false, 3, false, false, {{kinds::Symbol, {100, 20, 100, 50}}}},
+        {"odd orientation",   false, 7, false, false, {{kinds::Symbol, {100, 50, 100, 50}}}},
+        {"hidden pin, body",  false, 0, true,  true,  {{kinds::Symbol, {10, 10, 90, 90}}}},
+        {"hidden pin shown",  true,  0, true,  true,  {{kinds::Symbol, {10, 10, 130, 90}}}},
         {"only a hidden pin", false, 0, true,  false, {}},
         // clang-format on
     };
@@ -186,13 +199,13 @@ TEST_F(SheetObstacles, SymbolBoxFollowsPartViewAndPinRules) {
         pin->SetHidden(c.hidden);
         s.AddChild(*pin);
         if (c.body)
-            s.AddChild(*TGraphic::Create(KindInsetA, {10, 10, 90, 90}));
+            s.AddChild(*TGraphic::Create(kinds::Rectangle, {10, 10, 90, 90}));
         HostRef<TGraphic> otherView = TGraphic::Create(8, {-500, -500, 900, 900});
         otherView->SetView(1);
         s.AddChild(*otherView);
         s.SetLabel(TLabel::Create({20, 100, 60, 110}, "U").Get());
         std::vector<Expected> want = c.want;
-        want.push_back({KindLabel, {19, 101, 61, 109}});
+        want.push_back({kinds::Label, {19, 101, 61, 109}});
         want.push_back({KindSheetFrame, {0, 0, 1000, 800}});
         TObstacleTree tree = NewTree();
         const std::size_t live = LiveHostObjectCount();
@@ -235,12 +248,12 @@ TEST_F(SheetObstacles, PolylineRuns) {
         {{}, {}},
     };
     for (const Case& c : cases) {
-        HostRef<TPolyline> line = TPolyline::Create(KindPolyline, c.vertices);
+        HostRef<TPolyline> line = TPolyline::Create(kinds::Polyline, c.vertices);
         TObstacleTree tree;
         AddPolyline(tree, line.Get());
         std::vector<Expected> want;
         for (const TBoundingRect& r : c.runs)
-            want.push_back({KindWire, r});
+            want.push_back({kinds::Wire, r});
         EXPECT_EQ(DescribeObstacles(tree), Listing(want)) << c.vertices.size() << " vertices";
         EXPECT_EQ(line->RefCount(), 1u);
     }

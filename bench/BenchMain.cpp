@@ -171,7 +171,7 @@ TRequestRun RouteAll(TObstacleTree& tree, const std::vector<TRequest>& requests,
                            [] { return NewFreeWire(wb::TWorkbenchHost::Instance().Service()); });
         HostRef<ISch_Wire> wire = router.FindPath();
         run.Nodes += router.Stats().TotalNodes();
-        run.Lines.push_back(router.Stats().Forward.Line + "|" + router.Stats().Reverse.Line);
+        run.Lines.push_back(router.Stats().Forward.Line() + "|" + router.Stats().Reverse.Line());
         run.Paths.push_back(wire ? Vertices(wire.Get()) : std::vector<TSheetPoint>{});
         run.Found += wire ? 1 : 0;
     }

@@ -1,6 +1,5 @@
 #include "router/RouterDetail.h"
 
-#include <charconv>
 #include <limits>
 
 namespace pathwick::router {
@@ -134,41 +133,10 @@ bool WithinBudget(uint32_t now, uint32_t start, int32_t budget) {
     return elapsed <= budget;
 }
 
-std::string ResultLine(std::string_view moves, int32_t total) {
-    std::string line(moves);
-    line.push_back(';');
-    line += std::to_string(total);
-    return line;
-}
-
-std::optional<int32_t> LineTotal(std::string_view line) {
-    const std::size_t semi = line.find(';');
-    if (semi == std::string_view::npos)
-        return std::nullopt;
-    const char* first = line.data() + semi + 1;
-    const char* last = line.data() + line.size();
-    int32_t value = 0;
-    const auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || ptr != last || ptr == first)
-        return std::nullopt;
-    return value;
-}
-
-std::string_view LineMoves(std::string_view line) {
-    return line.substr(0, line.find(';'));
-}
-
-bool ReverseChosen(const std::vector<std::string>& forward, const std::vector<std::string>& reverse,
+bool ReverseChosen(const std::optional<TBestPath>& forward, const std::optional<TBestPath>& reverse,
                    int32_t initialBound) {
-    int32_t forwardTotal = initialBound;
-    if (forward.size() == 1) {
-        if (const auto total = LineTotal(forward.front()))
-            forwardTotal = *total;
-    }
-    if (reverse.size() != 1)
-        return false;
-    const auto reverseTotal = LineTotal(reverse.front());
-    return reverseTotal && *reverseTotal <= forwardTotal;
+    const int32_t forwardTotal = forward ? forward->Total : initialBound;
+    return reverse && reverse->Total <= forwardTotal;
 }
 
 } // namespace pathwick::router

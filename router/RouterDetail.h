@@ -1,11 +1,13 @@
 // The stand-alone pieces of the edge router: its cost model, direction letters,
-// result lines, and the clipped move that every probe and replay uses.
+// the choice between the two searches, and the clipped move that every probe
+// and replay uses.
 #pragma once
 
 #include "geometry/BoundingRect.h"
 #include "geometry/Direction.h"
 #include "geometry/Edge.h"
 #include "geometry/ObstacleTree.h"
+#include "router/BestPath.h"
 
 #include <array>
 #include <cstddef>
@@ -13,7 +15,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pathwick::router {
 
@@ -79,17 +80,9 @@ std::array<int, 4> RankDirections(const std::array<int32_t, 4>& costs);
 // wrapping 32-bit difference, read as signed, is at most budget.
 bool WithinBudget(uint32_t now, uint32_t start, int32_t budget);
 
-// "moves;total".
-std::string ResultLine(std::string_view moves, int32_t total);
-// The decimal number after the first ';' of a line; nothing without a ';' or a
-// number that does not fit.
-std::optional<int32_t> LineTotal(std::string_view line);
-// The letters before the first ';' (the whole line without one).
-std::string_view LineMoves(std::string_view line);
-
-// Whether the reverse search's list wins: it holds one line whose total is at
-// most the forward total (the forward list's one line, else initialBound).
-bool ReverseChosen(const std::vector<std::string>& forward, const std::vector<std::string>& reverse,
+// Whether the reverse search's path wins: its total is at most the forward
+// total (the forward path's, else initialBound).
+bool ReverseChosen(const std::optional<TBestPath>& forward, const std::optional<TBestPath>& reverse,
                    int32_t initialBound);
 
 } // namespace pathwick::router

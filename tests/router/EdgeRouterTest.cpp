@@ -6,7 +6,6 @@
 #include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
-#include "router/RouterDetail.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/SheetDocument.h"
@@ -138,8 +137,9 @@ TEST_F(EdgeRouterTest, DirectConnectionIsOneSegmentFromEndToStart) {
         const Points path = Route(c.start, c.end, &stats);
         EXPECT_EQ(path, (Points{c.end, c.start}));
         EXPECT_EQ(stats.ReverseChosen, c.reverseChosen);
-        EXPECT_EQ(router::LineMoves(stats.Forward.Line), c.reverseChosen ? "L" : "R");
-        EXPECT_EQ(router::LineMoves(stats.Reverse.Line), c.reverseChosen ? "R" : "L");
+        ASSERT_TRUE(stats.Forward.Best && stats.Reverse.Best);
+        EXPECT_EQ(stats.Forward.Best->Moves, c.reverseChosen ? "L" : "R");
+        EXPECT_EQ(stats.Reverse.Best->Moves, c.reverseChosen ? "R" : "L");
         EXPECT_TRUE(stats.Forward.Completed && stats.Reverse.Completed);
         // The tree keeps the last target: the end for the forward path.
         EXPECT_EQ(tree_->Target, c.reverseChosen ? c.start : c.end);
@@ -186,8 +186,9 @@ TEST_F(EdgeRouterTest, CrossesAWireOnlyWhereItMustAndPaysForIt) {
             crossings += (x0 < 20 * M && 20 * M < x1) ? 1 : 0;
         }
         EXPECT_EQ(crossings, 1);
-        const std::string& line = stats.ReverseChosen ? stats.Reverse.Line : stats.Forward.Line;
-        totals[i] = router::LineTotal(line).value_or(-1);
+        const std::optional<TBestPath>& best =
+            stats.ReverseChosen ? stats.Reverse.Best : stats.Forward.Best;
+        totals[i] = best ? best->Total : -1;
     }
     // Each crossing costs 50 per step of the wire weight.
     EXPECT_EQ(totals[1] - totals[0], 50 * (10 - 1));
@@ -235,7 +236,7 @@ TEST_F(EdgeRouterTest, TheClockIsReadOnceBeforeEverySearchCall) {
     BuildTree();
     clock_ = [](uint64_t n) { return static_cast<uint32_t>(n * 100'000); };
     EXPECT_TRUE(Route({5 * M, 15 * M}, {12 * M, 15 * M}, &stats).empty());
-    for (const TSearchStats* s : {&stats.Forward, &stats.Reverse}) {
+    for (const TSearchOutcome* s : {&stats.Forward, &stats.Reverse}) {
         EXPECT_TRUE(s->Ran && s->StoppedByBudget && !s->Completed);
         EXPECT_EQ(s->Nodes, 1u);
         EXPECT_EQ(s->Rays, 0u);
@@ -259,7 +260,7 @@ TEST_F(EdgeRouterTest, DirectHitsAreStillRecordedAfterTheBudgetIsSpent) {
     EXPECT_TRUE(stats.Forward.StoppedByBudget);
     EXPECT_EQ(stats.Forward.Nodes, 2u); // the root and the refused branch
     // 15 + 20 x 4 000 000 / 10 - 40, plus 100 for the one segment.
-    EXPECT_EQ(stats.Forward.Line, "R;8000075");
+    EXPECT_EQ(stats.Forward.Line(), "R;8000075");
     EXPECT_EQ(stats.Reverse.Nodes, 1u);
     EXPECT_FALSE(stats.ReverseChosen);
 }
@@ -280,7 +281,7 @@ TEST_F(EdgeRouterTest, NoResultWireMeansNoPath) {
     TEdgeRouter router({5 * M, 15 * M}, {12 * M, 15 * M}, *options_, *tree_,
                        test::SheetExtent(*sheet_), [] { return HostRef<ISch_Wire>(); });
     EXPECT_FALSE(router.FindPath());
-    EXPECT_FALSE(router.Stats().Forward.Line.empty());
+    EXPECT_TRUE(router.Stats().Forward.Best);
     EXPECT_FALSE(router.Stats().Found);
 }
 
@@ -335,7 +336,8 @@ TEST_F(EdgeRouterTest, AVeryLongPathNeedsNoDeepStack) {
     ASSERT_FALSE(job.failed);
     EXPECT_EQ(job.path, (Points{end, start}));
     EXPECT_EQ(job.stats.Forward.MaxDepth, static_cast<uint64_t>(kLines));
-    EXPECT_EQ(router::LineMoves(job.stats.Forward.Line), std::string(kLines + 1, 'R'));
+    ASSERT_TRUE(job.stats.Forward.Best);
+    EXPECT_EQ(job.stats.Forward.Best->Moves, std::string(kLines + 1, 'R'));
     EXPECT_TRUE(job.stats.Forward.Completed);
 }
 

@@ -100,8 +100,8 @@ protected:
     TOutcome Route(TObstacleTree& tree, TSheetPoint a, TSheetPoint b) {
         TEdgeRouter router(a, b, *options_, tree, tree.Sheet, test::NewWorkbenchWire);
         HostRef<ISch_Wire> wire = router.FindPath();
-        TOutcome o{router.Stats().Forward.Line,
-                   router.Stats().Reverse.Line,
+        TOutcome o{router.Stats().Forward.Line(),
+                   router.Stats().Reverse.Line(),
                    router.Stats().TotalNodes(),
                    {}};
         if (wire)

@@ -169,26 +169,20 @@ TEST(WithinBudget, ReadsTheWrappingDifferenceAsSigned) {
         EXPECT_EQ(WithinBudget(c.now, c.start, c.budget), c.expected) << c.now << " " << c.start;
 }
 
-TEST(ResultLines, WriteReadAndChoose) {
-    EXPECT_EQ(ResultLine("RRRTTL", 4521), "RRRTTL;4521");
-    EXPECT_EQ(LineTotal("RRRTTL;4521"), 4521);
-    EXPECT_EQ(LineMoves("RRRTTL;4521"), "RRRTTL");
-    for (const char* bad : {"RT", "RT;", "RT;12x", "RT;99999999999"})
-        EXPECT_EQ(LineTotal(bad), std::nullopt) << bad;
+TEST(BestPaths, TextFormAndChoice) {
+    EXPECT_EQ((TBestPath{"RRRTTL", 4521}.Text()), "RRRTTL;4521");
 
-    using L = std::vector<std::string>;
+    using P = std::optional<TBestPath>;
     struct {
         const char* name;
-        L forward, reverse;
+        P forward, reverse;
         bool expected;
     } const cases[] = {
-        {"equal totals choose reverse", {"RT;500"}, {"LB;500"}, true},
-        {"cheaper forward kept", {"RT;499"}, {"LB;500"}, false},
-        {"no reverse result", {"RT;501"}, {}, false},
-        {"forward empty, reverse at bound", {}, {"LB;300000000"}, true},
-        {"forward empty, reverse above bound", {}, {"LB;300000001"}, false},
-        {"reverse line without total", {}, {"LB"}, false},
-        {"two forward lines fall back to the bound", {"R;1", "T;1"}, {"LB;2000"}, true},
+        {"equal totals choose reverse", TBestPath{"RT", 500}, TBestPath{"LB", 500}, true},
+        {"cheaper forward kept", TBestPath{"RT", 499}, TBestPath{"LB", 500}, false},
+        {"no reverse result", TBestPath{"RT", 501}, std::nullopt, false},
+        {"forward empty, reverse at bound", std::nullopt, TBestPath{"LB", 300000000}, true},
+        {"forward empty, reverse above bound", std::nullopt, TBestPath{"LB", 300000001}, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReverseChosen(c.forward, c.reverse, 300'000'000), c.expected) << c.name;

@@ -139,7 +139,7 @@ TRayResult TimeRays(TObstacleTree& tree, const std::vector<TRay>& rays, double m
         uint64_t sum = 0;
         for (const TRay& r : rays) {
             tree.Target = r.Target;
-            const TEdge e = tree.CastRay(r.Dir, r.From, true, false, false);
+            const TEdge e = tree.CastRay(r.Dir, r.From, SearchRay);
             sum = sum * 31 + static_cast<uint32_t>(e.StartPoint.X) * 7 +
                   static_cast<uint32_t>(e.EndPoint.Y) + static_cast<uint32_t>(e.StopWeight) +
                   (e.CrossesWire ? 1u : 0u) + static_cast<uint32_t>(e.EndPoint.X) * 3 +
@@ -191,7 +191,7 @@ nlohmann::ordered_json TreeMemory(const TObstacleTree& built) {
         for (const auto& [rect, kind] : leaves)
             tree->AddRect(rect, kind);
         // One ray so that the walk's stack is in the count too.
-        tree->CastRay(DirR, {0, 0}, true, false, false);
+        tree->CastRay(TDirection::R, {0, 0}, SearchRay);
         held = LiveHeapBytes() - before;
     }
     const std::size_t peak = PeakHeapBytes() - before;
@@ -224,8 +224,8 @@ nlohmann::ordered_json RunSheet(TSheetCase& sheet, const TRouteOptions& options,
     for (TObstacleTree* tree : {fast.get(), reference.get()}) {
         for (std::size_t i = 0; i < prepared; ++i) {
             for (const TSheetPoint& p : {sheet.Requests[i].first, sheet.Requests[i].second}) {
-                for (TDirection d = DirL; d <= DirT; ++d) {
-                    const TEdge run = tree->CastRay(d, p, false, false, false);
+                for (TDirection d : MoveDirections) {
+                    const TEdge run = tree->CastRay(d, p, UnclippedRay);
                     if (!SamePoint(run.StartPoint, run.EndPoint))
                         tree->AddGuideLine(run.StartPoint, run.EndPoint);
                 }

@@ -48,12 +48,10 @@ TBoundingRect TBoundingRect::UnionWith(const TBoundingRect& r) const {
 // at the range's limit, so a huge margin on a rectangle near the limits yields a
 // less grown (or less inverted) rectangle than the plain formula. Sheet-sized
 // values are never near those limits and come out exact.
-void TBoundingRect::DeflateTo(TBoundingRect& target, int32_t m) const {
+TBoundingRect TBoundingRect::Deflated(int32_t m) const {
     const int64_t m64 = m;
-    target.Top = ClampToInt32(int64_t{Top} - m64);
-    target.Bottom = ClampToInt32(int64_t{Bottom} + m64);
-    target.Right = ClampToInt32(int64_t{Right} - m64);
-    target.Left = ClampToInt32(int64_t{Left} + m64);
+    return TBoundingRect(ClampToInt32(int64_t{Left} + m64), ClampToInt32(int64_t{Bottom} + m64),
+                         ClampToInt32(int64_t{Right} - m64), ClampToInt32(int64_t{Top} - m64));
 }
 
 void TBoundingRect::Normalize() {

@@ -34,8 +34,8 @@ public:
     bool ContainsPoint(const TSheetPoint& p) const;
     bool OnBorder(const TSheetPoint& p) const;
     TBoundingRect UnionWith(const TBoundingRect& r) const;
-    // Target = this shrunk by m on every side (a negative m grows it).
-    void DeflateTo(TBoundingRect& target, int32_t m) const;
+    // This shrunk by m on every side (a negative m grows it).
+    TBoundingRect Deflated(int32_t m) const;
 
     void Normalize();
     void IncludeRect(const TSheetRect& r);

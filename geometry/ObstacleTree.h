@@ -5,6 +5,7 @@
 #include "geometry/Direction.h"
 #include "geometry/Edge.h"
 #include "geometry/Obstacle.h"
+#include "geometry/RayClip.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,15 +42,9 @@ public:
     bool PointBlocked(const TSheetPoint& p, int32_t margin) const;
     // Marks every SnapKinds leaf that has p on its border; never clears a mark.
     void MarkTouching(const TSheetPoint& p);
-    // The run from p in dir to the sheet's edge, clipped by the obstacles when clip is set.
-    TEdge CastRay(TDirection dir, const TSheetPoint& p, bool clip, bool skipGuides, bool wireExact);
-    // The reference clipping walk: offers every leaf, in tree order, to
-    // ClipRayAtLeaf. A faster walk must give exactly its results.
-    void ClipRayAllLeaves(TDirection dir, const TSheetPoint& origin, TEdge& edge, bool skipGuides,
-                          bool wireExact);
-    // The same clipping, skipping the subtrees that cannot change the edge.
-    void ClipRayPruned(TDirection dir, const TSheetPoint& origin, TEdge& edge, bool skipGuides,
-                       bool wireExact);
+    // The run from p in dir to the sheet's edge, clipped by the obstacles as
+    // the mode says (the modes are in RayClip.h).
+    TEdge CastRay(TDirection dir, const TSheetPoint& p, const TRayMode& mode);
 
     // Which walk CastRay uses; both give identical edges.
     TClipMethod ClipMethod = TClipMethod::Fast;
@@ -81,10 +76,14 @@ public:
     TSheetPoint Target{-1, -1};
     // The sheet's extent; rays run from 0 to its Right and Top.
     TBoundingRect Sheet;
-    // Working rectangle of the ray clipping.
-    TBoundingRect Scratch;
 
 private:
+    // The reference clipping walk: offers every leaf, in tree order, to
+    // ClipRayAtLeaf. A faster walk must give exactly its results.
+    void ClipRayAllLeaves(const TRayQuery& ray, TEdge& edge);
+    // The same clipping, skipping the subtrees that cannot change the edge.
+    void ClipRayPruned(const TRayQuery& ray, TEdge& edge);
+
     // An inner node with the summary that the pruned clipping reads: the
     // smallest box holding, for every leaf below that a clipping examines,
     // its rectangle and its effective rectangles under both WireExact

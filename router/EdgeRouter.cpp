@@ -20,7 +20,7 @@ public:
         return router::GetEdge(tree_, sheet_, p, d);
     }
     TEdge TestRun(const TSheetPoint& p, TDirection d) override {
-        return tree_.CastRay(d, p, true, true, true);
+        return tree_.CastRay(d, p, ShortcutTestRay);
     }
 
 private:
@@ -77,8 +77,8 @@ HostRef<ISch_Wire> TEdgeRouter::BuildResult(const TBestPath& path, const TSheetP
 
 void TEdgeRouter::PrepareTree() {
     for (const TSheetPoint& p : {Start, End}) {
-        for (TDirection d = DirL; d <= DirT; ++d) {
-            const TEdge run = Tree.CastRay(d, p, false, false, false);
+        for (TDirection d : MoveDirections) {
+            const TEdge run = Tree.CastRay(d, p, UnclippedRay);
             if (!SamePoint(run.StartPoint, run.EndPoint))
                 Tree.AddGuideLine(run.StartPoint, run.EndPoint);
         }

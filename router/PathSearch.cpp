@@ -37,7 +37,7 @@ private:
     struct TFrame {
         TSheetPoint P;
         int32_t C = 0;
-        TDirection Incoming = DirNone;
+        TDirection Incoming = TDirection::None;
         uint8_t Count = 0; // directions to try
         uint8_t Next = 0;  // the next of them
         std::array<TDirection, 4> Order{};
@@ -75,7 +75,7 @@ TSearchOutcome TDepthFirstSearch::Run() {
         return outcome_;
     outcome_.Ran = true;
     const bool timeOk = TimeLeft();
-    EnterSearch(start_, 0, timeOk, DirNone);
+    EnterSearch(start_, 0, timeOk, TDirection::None);
     while (!frames_.empty()) {
         TFrame& top = frames_.back();
         if (top.Next >= top.Count) {
@@ -117,7 +117,7 @@ std::optional<TEdge> TDepthFirstSearch::GetEdge(const TSheetPoint& p, TDirection
 }
 
 TDirection TDepthFirstSearch::PreviousDirection() const {
-    return moves_.empty() ? DirNone : router::DirectionOf(moves_.back());
+    return moves_.empty() ? TDirection::None : router::DirectionOf(moves_.back());
 }
 
 int32_t TDepthFirstSearch::StepCost(TDirection d, TDirection previous, const TSheetPoint& p,
@@ -156,8 +156,8 @@ bool TDepthFirstSearch::EnterSearch(const TSheetPoint& p, int32_t c, bool timeOk
     frame.TurnsLength = static_cast<uint32_t>(turns_.size());
     const TDirection back = OppositeDirection(incoming);
     for (int r = 3; r >= 0; --r) {
-        for (TDirection d = DirL; d <= DirT; ++d) {
-            if (ranks[d] == r && d != back)
+        for (TDirection d : MoveDirections) {
+            if (ranks[DirectionIndex(d)] == r && d != back)
                 frame.Order[frame.Count++] = d;
         }
     }
@@ -169,8 +169,8 @@ bool TDepthFirstSearch::EnterSearch(const TSheetPoint& p, int32_t c, bool timeOk
 TCosts TDepthFirstSearch::RateDirections(const TSheetPoint& p, TDirection incoming) {
     TCosts costs{};
     const TDirection back = OppositeDirection(incoming);
-    for (TDirection d = DirL; d <= DirT; ++d)
-        costs[d] = d == back ? router::NoCost : ProbeCost(p, d);
+    for (TDirection d : MoveDirections)
+        costs[DirectionIndex(d)] = d == back ? router::NoCost : ProbeCost(p, d);
     return costs;
 }
 

@@ -20,11 +20,11 @@ constexpr int64_t Int32Max = std::numeric_limits<int32_t>::max();
 } // namespace
 
 TDirection DirectionOf(char c) {
-    for (TDirection d = DirL; d <= DirT; ++d) {
-        if (DirectionLetters[d] == c)
+    for (TDirection d : MoveDirections) {
+        if (DirectionLetters[DirectionIndex(d)] == c)
             return d;
     }
-    return DirNone;
+    return TDirection::None;
 }
 
 std::string CollapseRuns(std::string_view moves) {
@@ -38,19 +38,19 @@ std::string CollapseRuns(std::string_view moves) {
 
 std::optional<TEdge> GetEdge(TObstacleTree& tree, const TBoundingRect& sheet, const TSheetPoint& p,
                              TDirection d) {
-    const TEdge edge = tree.CastRay(d, p, true, false, false);
+    const TEdge edge = tree.CastRay(d, p, SearchRay);
     bool toBorder = false;
     switch (d) {
-    case DirL:
+    case TDirection::L:
         toBorder = edge.StartPoint.X == 0;
         break;
-    case DirB:
+    case TDirection::B:
         toBorder = edge.EndPoint.Y == 0;
         break;
-    case DirR:
+    case TDirection::R:
         toBorder = edge.EndPoint.X == sheet.Right;
         break;
-    case DirT:
+    case TDirection::T:
         toBorder = edge.StartPoint.Y == sheet.Top;
         break;
     default:
@@ -88,8 +88,8 @@ int32_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const 
     cost += weight * (Abs64(int64_t{edge.StartPoint.Y} - edge.EndPoint.Y) / LengthDivisor);
     if (edge.CrossesWire)
         cost += int64_t{WireCrossCost} * avoidWires;
-    const TDirection towardsX = target.X < n.X ? DirL : DirR;
-    const TDirection towardsY = target.Y < n.Y ? DirB : DirT;
+    const TDirection towardsX = target.X < n.X ? TDirection::L : TDirection::R;
+    const TDirection towardsY = target.Y < n.Y ? TDirection::B : TDirection::T;
     cost += (d == towardsX || d == towardsY) ? -HeadingBonus : HeadingBonus;
     if (cost < 0)
         return 1;

@@ -36,11 +36,11 @@ inline constexpr int32_t NoCost = -1;
 // The rank of a direction that is never tried.
 inline constexpr int NoRank = 4;
 
-// The code whose letter in "LBRT" is c; DirNone for any other character.
+// The code whose letter in "LBRT" is c; TDirection::None for any other character.
 TDirection DirectionOf(char c);
 // The letter of a direction 0..3; '?' for any other code.
 inline char LetterOf(TDirection d) {
-    return d <= DirT ? DirectionLetters[d] : '?';
+    return IsMoveDirection(d) ? DirectionLetters[DirectionIndex(d)] : '?';
 }
 // The moves with every run of equal letters collapsed to one letter.
 std::string CollapseRuns(std::string_view moves);
@@ -48,7 +48,7 @@ std::string CollapseRuns(std::string_view moves);
 // The far end of a run that a move in direction d walks: StartPoint for L and
 // T, EndPoint for B and R.
 inline const TSheetPoint& FarEnd(const TEdge& edge, TDirection d) {
-    return (d == DirL || d == DirT) ? edge.StartPoint : edge.EndPoint;
+    return (d == TDirection::L || d == TDirection::T) ? edge.StartPoint : edge.EndPoint;
 }
 
 // The search's move from p in direction d: the clipped ray, or nothing when it

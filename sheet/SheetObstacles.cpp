@@ -4,6 +4,7 @@
 #include "geometry/ObstacleKinds.h"
 #include "host/HostCall.h"
 
+#include <optional>
 #include <utility>
 
 namespace pathwick {
@@ -98,25 +99,25 @@ bool InCurrentAppearance(ISch_Symbol& symbol, ISch_GraphicalObject& child) {
     return view == childView;
 }
 
-// A visible pin's lead as a flat rectangle from its anchor; false for a pin
+// A visible pin's lead as a flat rectangle from its anchor; nothing for a pin
 // that contributes nothing (no pin interface, or hidden while hidden pins are
 // not shown). Leads reaching past the int32 range stop at its limit.
-bool PinLead(ISch_GraphicalObject& child, bool showHidden, TBoundingRect& lead) {
+std::optional<TBoundingRect> PinLead(ISch_GraphicalObject& child, bool showHidden) {
     HostRef<ISch_SymbolPin> pin = QueryAs<ISch_SymbolPin>(&child);
     if (!pin)
-        return false;
+        return std::nullopt;
     if (!showHidden) {
         bool hidden = false;
         HostCall(pin->GetPinHidden(&hidden));
         if (hidden)
-            return false;
+            return std::nullopt;
     }
     const TSheetPoint a = AnchorOf(*pin);
-    lead = TBoundingRect(a.X, a.Y, a.X, a.Y);
+    TBoundingRect lead(a.X, a.Y, a.X, a.Y);
     int32_t orientation = 0;
     HostCall(pin->GetOrientation(&orientation));
     if (orientation < PinLeadRight || orientation > PinLeadDown)
-        return true;
+        return lead;
     int32_t length = 0;
     HostCall(pin->GetLeadLength(&length));
     switch (orientation) {
@@ -133,7 +134,7 @@ bool PinLead(ISch_GraphicalObject& child, bool showHidden, TBoundingRect& lead) 
         lead.Bottom = SaturatingSub(lead.Top, length);
         break;
     }
-    return true;
+    return lead;
 }
 
 // A bus entry: the box spanned by its two ends (kind 7); nothing without the
@@ -196,13 +197,13 @@ void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
             if (!InCurrentAppearance(*symbol, child))
                 return;
             if (KindOf(child) == kinds::Pin) {
-                TBoundingRect lead;
-                if (!PinLead(child, showHidden, lead))
+                const std::optional<TBoundingRect> lead = PinLead(child, showHidden);
+                if (!lead)
                     return;
                 if (first)
-                    box.Assign(lead);
+                    box.Assign(*lead);
                 else
-                    box.Include(lead);
+                    box.Include(*lead);
             } else {
                 const TSheetRect r = BoundingRectOf(child);
                 if (first)
@@ -245,9 +246,7 @@ void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t mar
         case kinds::Rectangle:
         case kinds::RoundRectangle: {
             // margin + 1 saturates at the int32 maximum.
-            TBoundingRect inset;
-            rb.DeflateTo(inset, SaturatingAdd(margin, 1));
-            tree.AddRect(inset, kind);
+            tree.AddRect(rb.Deflated(SaturatingAdd(margin, 1)), kind);
             break;
         }
         case kinds::Label:
@@ -301,12 +300,12 @@ void AddPolyline(TObstacleTree& tree, IHostUnknown* polyline) {
             next = haveAfter ? after : vertex(i + 1);
             haveAfter = false;
         }
-        const TDirection a1 = SegmentAxis(cur, next);
-        if (a1 == DirNone) {
+        const TAxis a1 = SegmentAxis(cur, next);
+        if (a1 == TAxis::Neither) {
             anchor = next; // diagonal segments add nothing
             continue;
         }
-        TDirection a2 = DirNone;
+        TAxis a2 = TAxis::Neither;
         if (int64_t{i} + 2 <= count()) {
             after = vertex(i + 2);
             haveAfter = true;

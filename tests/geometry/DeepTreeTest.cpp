@@ -102,7 +102,8 @@ TEST(DeepTree, ListLikeTreesFromSortedInput) {
                 // toward the others' side, stops at its far side.
                 const TSheetPoint from{c.falling ? last.Left - 10 : last.Right + 10,
                                        last.Bottom + 25};
-                const TEdge e = tree.CastRay(c.falling ? DirR : DirL, from, true, false, false);
+                const TEdge e =
+                    tree.CastRay(c.falling ? TDirection::R : TDirection::L, from, SearchRay);
                 res.rayEnd = c.falling ? e.EndPoint.X : e.StartPoint.X;
             },
             kSmallStack);
@@ -141,11 +142,11 @@ TEST(DeepTree, TwoHundredThousandObstaclesInSheetOrder) {
             tree.ForEachLeaf([&](const TObstacle& o) { res.touched = res.touched || o.Touched; });
             // Between two columns, the widened symbols stop the ray on the grid
             // line below the next one.
-            res.rayEnd = tree.CastRay(DirR, {77 * pitch + 3000000, 311 * pitch + 1500000}, true,
-                                      false, false)
+            res.rayEnd = tree.CastRay(TDirection::R, {77 * pitch + 3000000, 311 * pitch + 1500000},
+                                      SearchRay)
                              .EndPoint.X;
-            res.rayBackEnd = tree.CastRay(DirB, {77 * pitch + 1500000, 311 * pitch + 3500000}, true,
-                                          false, false)
+            res.rayBackEnd = tree.CastRay(TDirection::B,
+                                          {77 * pitch + 1500000, 311 * pitch + 3500000}, SearchRay)
                                  .EndPoint.Y;
         },
         kSmallStack);

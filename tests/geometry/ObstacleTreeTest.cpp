@@ -264,11 +264,12 @@ TEST(ObstacleTree, CastRayUnclipped) {
         TDirection dir;
         TSheetPoint start, end;
     } cases[] = {
-        {DirL, {0, 7}, {5, 7}},  {DirB, {5, 7}, {5, 0}}, {DirR, {5, 7}, {100, 7}},
-        {DirT, {5, 50}, {5, 7}}, {4, {5, 7}, {5, 7}},    {9, {5, 7}, {5, 7}},
+        {TDirection::L, {0, 7}, {5, 7}},    {TDirection::B, {5, 7}, {5, 0}},
+        {TDirection::R, {5, 7}, {100, 7}},  {TDirection::T, {5, 50}, {5, 7}},
+        {TDirection::None, {5, 7}, {5, 7}}, {static_cast<TDirection>(9), {5, 7}, {5, 7}},
     };
     for (const Case& c : cases) {
-        const TEdge e = tree.CastRay(c.dir, {5, 7}, false, false, false);
+        const TEdge e = tree.CastRay(c.dir, {5, 7}, UnclippedRay);
         EXPECT_EQ(e.StartPoint, c.start) << int(c.dir);
         EXPECT_EQ(e.EndPoint, c.end) << int(c.dir);
         EXPECT_EQ(e.StopWeight, NoStopWeight);
@@ -278,8 +279,9 @@ TEST(ObstacleTree, CastRayUnclipped) {
     // stays a point even with clipping.
     TObstacleTree empty;
     empty.Sheet = R(0, 0, 100, 50);
-    EXPECT_EQ(empty.CastRay(DirR, {5, 7}, true, false, false).EndPoint, (TSheetPoint{100, 7}));
-    EXPECT_EQ(tree.CastRay(7, {5, 7}, true, false, false).EndPoint, (TSheetPoint{5, 7}));
+    EXPECT_EQ(empty.CastRay(TDirection::R, {5, 7}, SearchRay).EndPoint, (TSheetPoint{100, 7}));
+    EXPECT_EQ(tree.CastRay(static_cast<TDirection>(7), {5, 7}, SearchRay).EndPoint,
+              (TSheetPoint{5, 7}));
 }
 
 TEST(ObstacleTree, KindSetsHoldTheirMembersOnly) {

@@ -12,6 +12,11 @@ namespace pathwick {
 namespace {
 
 constexpr int32_t M = 1000000; // one snap step
+// Short names keep the tables below in columns.
+constexpr TDirection DirL = TDirection::L;
+constexpr TDirection DirB = TDirection::B;
+constexpr TDirection DirR = TDirection::R;
+constexpr TDirection DirT = TDirection::T;
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
@@ -50,7 +55,8 @@ void Check(const RayCase& c) {
     for (const TSheetPoint& p : c.touches)
         tree.MarkTouching(p);
     tree.Target = c.target;
-    const TEdge e = tree.CastRay(c.dir, c.from, true, c.flags & NoGuides, c.flags & Exact);
+    const TEdge e =
+        tree.CastRay(c.dir, c.from, {true, (c.flags & NoGuides) != 0, (c.flags & Exact) != 0});
     const bool h = c.dir == DirL || c.dir == DirR;
     const bool farAtStart = c.dir == DirL || c.dir == DirT;
     const TSheetPoint& farEnd = farAtStart ? e.StartPoint : e.EndPoint;
@@ -182,7 +188,7 @@ TEST(RayClip, AlongSidesTargetsGuidesAndPointObjects) {
         Check(c);
 }
 
-TEST(RayClip, SnapToGrid) {
+TEST(RayClip, SnappedToGrid) {
     struct Case {
         TBoundingRect n, r;
     } cases[] = {
@@ -196,11 +202,8 @@ TEST(RayClip, SnapToGrid) {
         {R(kMin, kMin, kMax, kMax),            R(-2147 * M, -2147 * M, kMax, kMax)},
         {R(0, 0, 2147 * M - 1, 2147 * M),      R(0, 0, 2147 * M, kMax)},
     };
-    for (const Case& c : cases) {
-        TBoundingRect r;
-        SnapToGrid(c.n, r);
-        EXPECT_EQ(r, c.r);
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(SnappedToGrid(c.n), c.r);
 }
 // clang-format on
 
@@ -208,27 +211,26 @@ TEST(RayClip, RaysNearTheInt32Limits) {
     TObstacleTree tree;
     tree.Sheet = R(0, 0, kMax, kMax);
     tree.AddRect(R(2147400000, 0, kMax, 100), kinds::Symbol); // widened: 2 147 000 000 to kMax
-    EXPECT_EQ(tree.CastRay(DirR, {1000, 50}, true, false, false).EndPoint.X, 2147 * M);
-    EXPECT_EQ(tree.CastRay(DirL, {kMax, 50}, true, false, false).StartPoint.X, kMax);
+    EXPECT_EQ(tree.CastRay(DirR, {1000, 50}, SearchRay).EndPoint.X, 2147 * M);
+    EXPECT_EQ(tree.CastRay(DirL, {kMax, 50}, SearchRay).StartPoint.X, kMax);
     tree.Target = {2147400000, 50};
-    EXPECT_EQ(tree.CastRay(DirR, {2147000000, 50}, true, false, false).EndPoint.X, 2147400000);
+    EXPECT_EQ(tree.CastRay(DirR, {2147000000, 50}, SearchRay).EndPoint.X, 2147400000);
     // A target far behind the origin, whose distance would wrap into the reach
     // of the shortcut in 32 bits, is not taken for one just ahead.
     TObstacleTree wide;
     wide.Sheet = R(kMin, kMin, kMax, kMax);
     wide.AddRect(R(kMin, 0, kMin + 1, 10), 8);
     wide.Target = {kMin, 5};
-    EXPECT_EQ(wide.CastRay(DirR, {kMax - 1, 5}, true, false, false).EndPoint.X, kMax);
+    EXPECT_EQ(wide.CastRay(DirR, {kMax - 1, 5}, SearchRay).EndPoint.X, kMax);
 }
 
 TEST(RayClip, LeafRuleIgnoresUnknownDirections) {
     TObstacle leaf(1, kinds::Symbol);
     leaf.Bounds = Symbol.box;
-    TBoundingRect scratch;
     TEdge e({M, 7 * M}, {20 * M, 7 * M});
-    ClipRayAtLeaf(leaf, TRayQuery{5, {M, 7 * M}, false, false, None}, e, scratch);
+    ClipRayAtLeaf(leaf, TRayQuery{static_cast<TDirection>(5), {M, 7 * M}, false, false, None}, e);
     EXPECT_EQ(e.EndPoint.X, 20 * M);
-    ClipRayAtLeaf(leaf, TRayQuery{DirR, {M, 7 * M}, false, false, None}, e, scratch);
+    ClipRayAtLeaf(leaf, TRayQuery{DirR, {M, 7 * M}, false, false, None}, e);
     EXPECT_EQ(e.EndPoint.X, 4 * M);
 }
 

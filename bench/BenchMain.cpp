@@ -9,7 +9,6 @@
 #include "host/FreeWire.h"
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
-#include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "router/EdgeRouter.h"
 #include "sheet/SheetObstacles.h"
@@ -19,12 +18,9 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -163,11 +159,11 @@ struct TRequestRun {
 };
 
 TRequestRun RouteAll(TObstacleTree& tree, const std::vector<TRequest>& requests,
-                     const TRouteOptions& options) {
+                     const TRouterSettings& settings) {
     TRequestRun run;
     const Clock::time_point start = Clock::now();
     for (const TRequest& r : requests) {
-        TEdgeRouter router(r.first, r.second, options, tree, tree.Sheet,
+        TEdgeRouter router(r.first, r.second, settings, tree, tree.Sheet,
                            [] { return NewFreeWire(wb::TWorkbenchHost::Instance().Service()); });
         HostRef<ISch_Wire> wire = router.FindPath();
         run.Nodes += router.Stats().TotalNodes();
@@ -204,7 +200,7 @@ nlohmann::ordered_json TreeMemory(const TObstacleTree& built) {
              (static_cast<double>(peak) - n * static_cast<double>(sizeof(TObstacle))) / n}};
 }
 
-nlohmann::ordered_json RunSheet(TSheetCase& sheet, const TRouteOptions& options, int rayCount,
+nlohmann::ordered_json RunSheet(TSheetCase& sheet, const TRouterSettings& settings, int rayCount,
                                 int requestCount, double minSeconds) {
     nlohmann::ordered_json out;
     out["sheet"] = sheet.Name;
@@ -257,7 +253,7 @@ nlohmann::ordered_json RunSheet(TSheetCase& sheet, const TRouteOptions& options,
             for (int rep = 0; rep < 3 || (total < minSeconds && rep < 50); ++rep) {
                 std::unique_ptr<TObstacleTree> tree = BuildTree(sheet, method);
                 const std::size_t allocations = HeapAllocations();
-                TRequestRun run = RouteAll(*tree, requests, options);
+                TRequestRun run = RouteAll(*tree, requests, settings);
                 run.Allocations = HeapAllocations() - allocations;
                 total += run.Seconds;
                 if (rep == 0 || run.Seconds < bestRun.Seconds)
@@ -343,9 +339,8 @@ int Run(int argc, char** argv) {
 
     // The clock is held: every search runs to its end.
     SetTickSource([] { return 1000u; });
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("pathwick-bench-" + std::to_string(::getpid()));
-    const auto options = std::make_unique<TRouteOptions>(folder.string());
+    // The settings file's defaults.
+    const TRouterSettings settings{3000, 1};
 
     std::vector<TSheetCase> sheets;
     for (int n : sizes) {
@@ -366,7 +361,7 @@ int Run(int argc, char** argv) {
     report["sheets"] = nlohmann::ordered_json::array();
     bool identical = true;
     for (TSheetCase& s : sheets) {
-        nlohmann::ordered_json r = RunSheet(s, *options, rays, requests, minSeconds);
+        nlohmann::ordered_json r = RunSheet(s, settings, rays, requests, minSeconds);
         identical = identical && r["rays"]["identical"].get<bool>() &&
                     (!r.contains("requests") || r["requests"]["identical"].get<bool>());
         report["sheets"].push_back(std::move(r));
@@ -399,8 +394,6 @@ int Run(int argc, char** argv) {
     report["identical"] = identical;
 
     SetTickSource({});
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 
     if (json)
         std::cout << report.dump(2) << "\n";

@@ -7,7 +7,6 @@
 
 #include "geometry/ObstacleTree.h"
 #include "host/HostCall.h"
-#include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "router/EdgeRouter.h"
 #include "workbench/model/HostObject.h"
@@ -19,8 +18,6 @@
 #include "workbench/model/WorkbenchHost.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
-
-#include <unistd.h>
 
 #include <climits>
 #include <cstdint>
@@ -59,16 +56,6 @@ TSheetRect Rect(FuzzedDataProvider& in, int32_t extent) {
     const TSheetPoint a = Point(in, extent);
     const TSheetPoint b = Point(in, extent);
     return {a.X, a.Y, b.X, b.Y};
-}
-
-TRouteOptions& Options() {
-    static std::unique_ptr<TRouteOptions> options = [] {
-        char pattern[] = "/tmp/pathwick-fuzz-route-XXXXXX";
-        if (!mkdtemp(pattern))
-            std::abort();
-        return std::make_unique<TRouteOptions>(pattern);
-    }();
-    return *options;
 }
 
 uint32_t g_ticks = 0;
@@ -136,13 +123,13 @@ void RunRequest(FuzzedDataProvider& in) {
                                           : in.ConsumeIntegral<int32_t>());
     }
 
-    TRouteOptions& options = Options();
-    options.TimeOut = in.ConsumeIntegralInRange<int32_t>(1, 40);
-    options.AvoidWiresPosition = in.ConsumeIntegralInRange<int32_t>(1, 10);
+    TRouterSettings settings;
+    settings.TimeOut = in.ConsumeIntegralInRange<int32_t>(1, 40);
+    settings.AvoidWires = in.ConsumeIntegralInRange<int32_t>(1, 10);
     const TSheetPoint start = Point(in, extent);
     const TSheetPoint end = Point(in, extent);
 
-    TEdgeRouter router(start, end, options, *tree, tree->Sheet, test::NewWorkbenchWire);
+    TEdgeRouter router(start, end, settings, *tree, tree->Sheet, test::NewWorkbenchWire);
     HostRef<ISch_Wire> path = router.FindPath();
     if (path)
         CheckPath(path.Get(), start, end);
@@ -156,7 +143,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // are not taken for objects a request left behind.
         wb::TWorkbenchHost::Instance();
         SetTickSource([] { return ++g_ticks; });
-        Options();
         return true;
     }();
     (void)ready;

@@ -70,11 +70,6 @@ TBoundingRect TObstacleTree::LeafReach(const TObstacle& leaf) {
     return reach;
 }
 
-std::size_t TObstacleTree::MemoryBytes() const {
-    return leaves_.size() * sizeof(TObstacle) + inners_.size() * sizeof(TInnerNode) +
-           walk_.capacity() * sizeof(TObstacle*);
-}
-
 // Descends from the root, one axis further at each level. An inner node's box
 // is grown on the way down: the union does not depend on when it is taken, and
 // the comparisons only read the boxes of the nodes below the current one.

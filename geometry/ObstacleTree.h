@@ -48,8 +48,6 @@ public:
 
     // Which walk CastRay uses; both give identical edges.
     TClipMethod ClipMethod = TClipMethod::Fast;
-    // Bytes the tree holds for its nodes and their clipping summaries.
-    std::size_t MemoryBytes() const;
 
     // An axis-parallel segment as a guide line (kind 5). The host's objects
     // come in through sheet/SheetObstacles.h.

@@ -47,6 +47,11 @@ TBoundingRect CurrentSheetExtent() {
     return sheet;
 }
 
+// The settings the router works with, as they stand now.
+TRouterSettings RouterSettingsOf(const TRouteOptions& options) {
+    return TRouterSettings{options.GetTimeOut(), options.GetAvoidWiresPosition()};
+}
+
 // A new free-standing wire: the session's temporary wire and the router's
 // result. Without a schematic service there is nothing to make one with.
 HostRef<ISch_Wire> NewHostWire() {
@@ -85,7 +90,8 @@ bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSh
         return false;
     CommitPlacedVertices();
     {
-        TEdgeRouter router(start, end, options, *tree_, CurrentSheetExtent(), NewHostWire);
+        TEdgeRouter router(start, end, RouterSettingsOf(options), *tree_, CurrentSheetExtent(),
+                           NewHostWire);
         HostRef<ISch_Wire> path = router.FindPath();
         ReportToHost(router.Stats());
         if (path) {

@@ -1,6 +1,5 @@
 #include "router/EdgeRouter.h"
 
-#include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "router/PathBuilder.h"
 #include "router/RouterDetail.h"
@@ -31,11 +30,11 @@ private:
 } // namespace
 
 TEdgeRouter::TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end,
-                         const TRouteOptions& options, TObstacleTree& tree,
+                         const TRouterSettings& settings, TObstacleTree& tree,
                          const TBoundingRect& sheet, TWireFactory newWire)
     : Tree(tree), Start(start), End(end), SheetRect(sheet), NewWire(std::move(newWire)),
-      StartTick(GetTickCount()), TimeBudget(options.GetTimeOut() / 2),
-      AvoidWires(options.GetAvoidWiresPosition()) {}
+      StartTick(GetTickCount()), TimeBudget(settings.TimeOut / 2), AvoidWires(settings.AvoidWires) {
+}
 
 HostRef<ISch_Wire> TEdgeRouter::FindPath() {
     PrepareTree();

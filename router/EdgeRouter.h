@@ -13,7 +13,11 @@
 
 namespace pathwick {
 
-class TRouteOptions;
+// The two user settings the router works with.
+struct TRouterSettings {
+    int32_t TimeOut = 0;    // milliseconds for both searches; each gets half
+    int32_t AvoidWires = 0; // the weight of crossing a wire, 1 to 10
+};
 
 // Makes the new free-standing host wire that receives a found path; empty when
 // the host cannot make one (then no path is returned).
@@ -27,7 +31,6 @@ struct TRouteStats {
     bool ReverseChosen = false;
     bool Found = false;
     uint64_t TotalNodes() const { return Forward.Nodes + Reverse.Nodes; }
-    uint64_t TotalRays() const { return Forward.Rays + Reverse.Rays; }
 };
 
 // One router per routing request: construct, FindPath once, destroy. It runs a
@@ -37,10 +40,10 @@ struct TRouteStats {
 // it writes stay in the tree.
 class TEdgeRouter {
 public:
-    // Reads the options' time-out and wire weight; the forward search's time
-    // budget starts here. Rays that reach the sheet's extent go nowhere;
-    // newWire is asked for the result wire once a path has been chosen.
-    TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end, const TRouteOptions& options,
+    // The forward search's time budget starts here. Rays that reach the
+    // sheet's extent go nowhere; newWire is asked for the result wire once a
+    // path has been chosen.
+    TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end, const TRouterSettings& settings,
                 TObstacleTree& tree, const TBoundingRect& sheet, TWireFactory newWire);
     TEdgeRouter(const TEdgeRouter&) = delete;
     TEdgeRouter& operator=(const TEdgeRouter&) = delete;

@@ -163,7 +163,8 @@ TEST_F(ExtremeInput, TwoHundredThousandObstaclesInSortedOrder) {
     const int32_t y = 1000000 + 100 * kStep + kStep / 2;
     const TSheetPoint start{500000, y}, end{kColumns * kStep + 1500000, y + kStep};
     {
-        TEdgeRouter router(start, end, *options_, *tree, tree->Sheet, NewWorkbenchWire);
+        const TRouterSettings settings{options_->TimeOut, options_->AvoidWiresPosition};
+        TEdgeRouter router(start, end, settings, *tree, tree->Sheet, NewWorkbenchWire);
         HostRef<ISch_Wire> path = router.FindPath();
         EXPECT_TRUE(router.Stats().Forward.Ran);
     }
@@ -220,11 +221,10 @@ TEST_P(ExtremeTimeOut, SearchEndsWithinItsBudgetOfDrivenTime) {
         now += 250;
         return now;
     });
-    TRouteOptions options(PreferenceFolder());
-    options.TimeOut = timeOut;
+    const TRouterSettings settings{timeOut, 1};
     std::unique_ptr<TObstacleTree> tree = BuildSheetTree(*sheet_);
     const TSheetPoint start{1000000, 20000000}, end{39000000, 20000000};
-    TEdgeRouter router(start, end, options, *tree, tree->Sheet, NewWorkbenchWire);
+    TEdgeRouter router(start, end, settings, *tree, tree->Sheet, NewWorkbenchWire);
     HostRef<ISch_Wire> path = router.FindPath();
     // Each search reads the clock about once per step; its budget of
     // timeOut ms is spent after timeOut / 250 readings, plus the two starts.
@@ -258,12 +258,12 @@ INSTANTIATE_TEST_SUITE_P(Limits, ExtremeTimeOut, ::testing::Values(1, 600000));
 // one-vertex path that would have cut the user's wire short.
 TEST_F(ExtremeTimeOut, PathAlongMinusOneKeepsBothEndPoints) {
     SetTickSource([] { return 1000u; });
-    TRouteOptions options(PreferenceFolder());
+    const TRouterSettings settings{600000, 1}; // as the test host's Router.ini
     TObstacleTree tree(SheetExtent(*sheet_));
     const Points cases[] = {
         {{899999, -1}, {1499999, -1}}, {{-1, 5000000}, {-1, 9000000}}, {{-1, -1}, {3000000, -1}}};
     for (const Points& c : cases) {
-        TEdgeRouter router(c[0], c[1], options, tree, tree.Sheet, NewWorkbenchWire);
+        TEdgeRouter router(c[0], c[1], settings, tree, tree.Sheet, NewWorkbenchWire);
         HostRef<ISch_Wire> path = router.FindPath();
         ASSERT_TRUE(path);
         int32_t count = 0;

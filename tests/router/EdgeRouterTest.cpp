@@ -4,7 +4,6 @@
 
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
-#include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
@@ -16,9 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <pthread.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -65,9 +62,6 @@ protected:
             ++ticks_;
             return clock_ ? clock_(ticks_) : 1000u;
         });
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("pathwick-router-" + std::to_string(::getpid()));
-        options_ = std::make_unique<TRouteOptions>(folder_.string());
         baseline_ = wb::LiveHostObjectCount();
     }
     void TearDown() override {
@@ -76,8 +70,6 @@ protected:
         Host().Reset();
         EXPECT_EQ(wb::LiveHostObjectCount(), baseline_) << "a host reference was not released";
         SetTickSource({});
-        options_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     static wb::TWorkbenchHost& Host() { return wb::TWorkbenchHost::Instance(); }
@@ -101,7 +93,7 @@ protected:
 
     // Routes on the tree as it stands; the path's vertices, empty for none.
     Points Route(TSheetPoint start, TSheetPoint end, TRouteStats* stats = nullptr) {
-        TEdgeRouter router(start, end, *options_, *tree_, test::SheetExtent(*sheet_),
+        TEdgeRouter router(start, end, settings_, *tree_, test::SheetExtent(*sheet_),
                            test::NewWorkbenchWire);
         HostRef<ISch_Wire> wire = router.FindPath();
         if (stats)
@@ -112,8 +104,7 @@ protected:
 
     HostRef<wb::TSheetDocument> sheet_;
     std::unique_ptr<TObstacleTree> tree_;
-    std::unique_ptr<TRouteOptions> options_;
-    std::filesystem::path folder_;
+    TRouterSettings settings_{3000, 1}; // the settings file's defaults
     // Tick source: clock_(n) answers the n-th query; frozen at 1000 without one.
     std::function<uint32_t(uint64_t)> clock_;
     uint64_t ticks_ = 0;
@@ -175,7 +166,7 @@ TEST_F(EdgeRouterTest, CrossesAWireOnlyWhereItMustAndPaysForIt) {
         NewSheet(40 * M, 30 * M);
         Place(wb::TPolyline::Create(wb::kinds::Wire, {{20 * M, 0}, {20 * M, 30 * M}}));
         BuildTree();
-        options_->AvoidWiresPosition = avoid[i];
+        settings_.AvoidWires = avoid[i];
         TRouteStats stats;
         const Points path = Route(start, end, &stats);
         ExpectSoundPath(path, start, end);
@@ -278,7 +269,7 @@ TEST_F(EdgeRouterTest, HostFailuresLeaveFindPathAndReleaseEverything) {
 TEST_F(EdgeRouterTest, NoResultWireMeansNoPath) {
     NewSheet(40 * M, 30 * M);
     BuildTree();
-    TEdgeRouter router({5 * M, 15 * M}, {12 * M, 15 * M}, *options_, *tree_,
+    TEdgeRouter router({5 * M, 15 * M}, {12 * M, 15 * M}, settings_, *tree_,
                        test::SheetExtent(*sheet_), [] { return HostRef<ISch_Wire>(); });
     EXPECT_FALSE(router.FindPath());
     EXPECT_TRUE(router.Stats().Forward.Best);
@@ -303,18 +294,18 @@ TEST_F(EdgeRouterTest, AVeryLongPathNeedsNoDeepStack) {
     // Run the search on a thread with a small stack: 128 KiB would not hold
     // two thousand nested calls of any realistic frame size.
     struct Job {
-        TRouteOptions* options;
+        TRouterSettings settings;
         TObstacleTree* tree;
         TBoundingRect sheet;
         TSheetPoint start, end;
         Points path;
         TRouteStats stats;
         bool failed = false;
-    } job{options_.get(), tree_.get(), test::SheetExtent(*sheet_), start, end, {}, {}, false};
+    } job{settings_, tree_.get(), test::SheetExtent(*sheet_), start, end, {}, {}, false};
     auto body = [](void* arg) -> void* {
         auto* j = static_cast<Job*>(arg);
         try {
-            TEdgeRouter router(j->start, j->end, *j->options, *j->tree, j->sheet,
+            TEdgeRouter router(j->start, j->end, j->settings, *j->tree, j->sheet,
                                test::NewWorkbenchWire);
             HostRef<ISch_Wire> wire = router.FindPath();
             j->stats = router.Stats();

@@ -6,7 +6,6 @@
 
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
-#include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
@@ -17,9 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -46,15 +42,10 @@ protected:
         // Every tick read moves the clock on by 4 ms, so a search stops after
         // a few hundred nodes, at the same node with either clipping.
         SetTickSource([this] { return ticks_ += 4; });
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("pathwick-fastroute-" + std::to_string(::getpid()));
-        options_ = std::make_unique<TRouteOptions>(folder_.string());
     }
     void TearDown() override {
         SetTickSource({});
         wb::TWorkbenchHost::Instance().Reset();
-        options_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     // Symbols with pins on the grid and off it, wires, labels and junctions.
@@ -98,7 +89,8 @@ protected:
     }
 
     TOutcome Route(TObstacleTree& tree, TSheetPoint a, TSheetPoint b) {
-        TEdgeRouter router(a, b, *options_, tree, tree.Sheet, test::NewWorkbenchWire);
+        TEdgeRouter router(a, b, TRouterSettings{3000, 1}, tree, tree.Sheet,
+                           test::NewWorkbenchWire);
         HostRef<ISch_Wire> wire = router.FindPath();
         TOutcome o{router.Stats().Forward.Line(),
                    router.Stats().Reverse.Line(),
@@ -109,8 +101,6 @@ protected:
         return o;
     }
 
-    std::unique_ptr<TRouteOptions> options_;
-    std::filesystem::path folder_;
     uint32_t ticks_ = 0;
 };
 

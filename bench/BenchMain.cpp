@@ -6,24 +6,21 @@
 
 #include "geometry/ObstacleKinds.h"
 #include "geometry/ObstacleTree.h"
-#include "host/ClientLookup.h"
+#include "host/FreeWire.h"
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
-#include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "router/EdgeRouter.h"
+#include "sheet/SheetObstacles.h"
 #include "workbench/files/SheetFile.h"
 #include "workbench/model/WorkbenchHost.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -53,9 +50,10 @@ struct TSheetCase {
 };
 
 std::unique_ptr<TObstacleTree> BuildTree(TSheetCase& sheet, TClipMethod method) {
-    wb::TWorkbenchHost::Instance().SetActiveDocument(sheet.Document.Get());
-    auto tree = std::make_unique<TObstacleTree>();
-    tree->BuildFromDocument(sheet.Document.Get(), 0);
+    wb::TSheetDocument& document = *sheet.Document;
+    auto tree =
+        std::make_unique<TObstacleTree>(TBoundingRect(0, 0, document.Width(), document.Height()));
+    BuildFromDocument(*tree, &document, 0);
     tree->ClipMethod = method;
     return tree;
 }
@@ -65,7 +63,7 @@ std::unique_ptr<TObstacleTree> BuildTree(TSheetCase& sheet, TClipMethod method) 
 std::vector<TRequest> RequestsFromWireEnds(const TObstacleTree& tree) {
     std::vector<TSheetPoint> ends;
     tree.ForEachLeaf([&](const TObstacle& n) {
-        if (n.Kind == KindWire) {
+        if (n.Kind == kinds::Wire) {
             ends.push_back({n.Bounds.Left, n.Bounds.Bottom});
             ends.push_back({n.Bounds.Right, n.Bounds.Top});
         }
@@ -137,7 +135,7 @@ TRayResult TimeRays(TObstacleTree& tree, const std::vector<TRay>& rays, double m
         uint64_t sum = 0;
         for (const TRay& r : rays) {
             tree.Target = r.Target;
-            const TEdge e = tree.CastRay(r.Dir, r.From, true, false, false);
+            const TEdge e = tree.CastRay(r.Dir, r.From, SearchRay);
             sum = sum * 31 + static_cast<uint32_t>(e.StartPoint.X) * 7 +
                   static_cast<uint32_t>(e.EndPoint.Y) + static_cast<uint32_t>(e.StopWeight) +
                   (e.CrossesWire ? 1u : 0u) + static_cast<uint32_t>(e.EndPoint.X) * 3 +
@@ -161,14 +159,15 @@ struct TRequestRun {
 };
 
 TRequestRun RouteAll(TObstacleTree& tree, const std::vector<TRequest>& requests,
-                     const TRouteOptions& options) {
+                     const TRouterSettings& settings) {
     TRequestRun run;
     const Clock::time_point start = Clock::now();
     for (const TRequest& r : requests) {
-        TEdgeRouter router(r.first, r.second, options, tree);
+        TEdgeRouter router(r.first, r.second, settings, tree, tree.Sheet,
+                           [] { return NewFreeWire(wb::TWorkbenchHost::Instance().Service()); });
         HostRef<ISch_Wire> wire = router.FindPath();
         run.Nodes += router.Stats().TotalNodes();
-        run.Lines.push_back(router.Stats().Forward.Line + "|" + router.Stats().Reverse.Line);
+        run.Lines.push_back(router.Stats().Forward.Line() + "|" + router.Stats().Reverse.Line());
         run.Paths.push_back(wire ? Vertices(wire.Get()) : std::vector<TSheetPoint>{});
         run.Found += wire ? 1 : 0;
     }
@@ -188,7 +187,7 @@ nlohmann::ordered_json TreeMemory(const TObstacleTree& built) {
         for (const auto& [rect, kind] : leaves)
             tree->AddRect(rect, kind);
         // One ray so that the walk's stack is in the count too.
-        tree->CastRay(DirR, {0, 0}, true, false, false);
+        tree->CastRay(TDirection::R, {0, 0}, SearchRay);
         held = LiveHeapBytes() - before;
     }
     const std::size_t peak = PeakHeapBytes() - before;
@@ -201,7 +200,7 @@ nlohmann::ordered_json TreeMemory(const TObstacleTree& built) {
              (static_cast<double>(peak) - n * static_cast<double>(sizeof(TObstacle))) / n}};
 }
 
-nlohmann::ordered_json RunSheet(TSheetCase& sheet, const TRouteOptions& options, int rayCount,
+nlohmann::ordered_json RunSheet(TSheetCase& sheet, const TRouterSettings& settings, int rayCount,
                                 int requestCount, double minSeconds) {
     nlohmann::ordered_json out;
     out["sheet"] = sheet.Name;
@@ -221,8 +220,8 @@ nlohmann::ordered_json RunSheet(TSheetCase& sheet, const TRouteOptions& options,
     for (TObstacleTree* tree : {fast.get(), reference.get()}) {
         for (std::size_t i = 0; i < prepared; ++i) {
             for (const TSheetPoint& p : {sheet.Requests[i].first, sheet.Requests[i].second}) {
-                for (TDirection d = DirL; d <= DirT; ++d) {
-                    const TEdge run = tree->CastRay(d, p, false, false, false);
+                for (TDirection d : MoveDirections) {
+                    const TEdge run = tree->CastRay(d, p, UnclippedRay);
                     if (!SamePoint(run.StartPoint, run.EndPoint))
                         tree->AddGuideLine(run.StartPoint, run.EndPoint);
                 }
@@ -254,7 +253,7 @@ nlohmann::ordered_json RunSheet(TSheetCase& sheet, const TRouteOptions& options,
             for (int rep = 0; rep < 3 || (total < minSeconds && rep < 50); ++rep) {
                 std::unique_ptr<TObstacleTree> tree = BuildTree(sheet, method);
                 const std::size_t allocations = HeapAllocations();
-                TRequestRun run = RouteAll(*tree, requests, options);
+                TRequestRun run = RouteAll(*tree, requests, settings);
                 run.Allocations = HeapAllocations() - allocations;
                 total += run.Seconds;
                 if (rep == 0 || run.Seconds < bestRun.Seconds)
@@ -338,13 +337,10 @@ int Run(int argc, char** argv) {
     app.add_flag("--examples,!--no-examples", examples, "also run the example sheets");
     CLI11_PARSE(app, argc, argv);
 
-    wb::TWorkbenchHost& host = wb::TWorkbenchHost::Instance();
-    SetModuleClient(&host.Client());
     // The clock is held: every search runs to its end.
     SetTickSource([] { return 1000u; });
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("pathwick-bench-" + std::to_string(::getpid()));
-    const auto options = std::make_unique<TRouteOptions>(folder.string());
+    // The settings file's defaults.
+    const TRouterSettings settings{3000, 1};
 
     std::vector<TSheetCase> sheets;
     for (int n : sizes) {
@@ -365,7 +361,7 @@ int Run(int argc, char** argv) {
     report["sheets"] = nlohmann::ordered_json::array();
     bool identical = true;
     for (TSheetCase& s : sheets) {
-        nlohmann::ordered_json r = RunSheet(s, *options, rays, requests, minSeconds);
+        nlohmann::ordered_json r = RunSheet(s, settings, rays, requests, minSeconds);
         identical = identical && r["rays"]["identical"].get<bool>() &&
                     (!r.contains("requests") || r["requests"]["identical"].get<bool>());
         report["sheets"].push_back(std::move(r));
@@ -398,10 +394,6 @@ int Run(int argc, char** argv) {
     report["identical"] = identical;
 
     SetTickSource({});
-    host.SetActiveDocument(nullptr);
-    SetModuleClient(nullptr);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 
     if (json)
         std::cout << report.dump(2) << "\n";

@@ -3,10 +3,10 @@
 // and options. The clock advances one millisecond per reading, so every
 // search ends within its time-out; a found path must join the end points with
 // axis-parallel segments, and every host object must be released afterwards.
+#include "tests/support/SheetTree.h"
+
 #include "geometry/ObstacleTree.h"
-#include "host/ClientLookup.h"
 #include "host/HostCall.h"
-#include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "router/EdgeRouter.h"
 #include "workbench/model/HostObject.h"
@@ -18,8 +18,6 @@
 #include "workbench/model/WorkbenchHost.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
-
-#include <unistd.h>
 
 #include <climits>
 #include <cstdint>
@@ -60,16 +58,6 @@ TSheetRect Rect(FuzzedDataProvider& in, int32_t extent) {
     return {a.X, a.Y, b.X, b.Y};
 }
 
-TRouteOptions& Options() {
-    static std::unique_ptr<TRouteOptions> options = [] {
-        char pattern[] = "/tmp/pathwick-fuzz-route-XXXXXX";
-        if (!mkdtemp(pattern))
-            std::abort();
-        return std::make_unique<TRouteOptions>(pattern);
-    }();
-    return *options;
-}
-
 uint32_t g_ticks = 0;
 
 [[noreturn]] void Fail(const char* what, const std::vector<TSheetPoint>& v, TSheetPoint start,
@@ -98,7 +86,6 @@ void CheckPath(ISch_Wire* path, TSheetPoint start, TSheetPoint end) {
 }
 
 void RunRequest(FuzzedDataProvider& in) {
-    wb::TWorkbenchHost& host = wb::TWorkbenchHost::Instance();
     const int32_t width = in.ConsumeIntegralInRange<int32_t>(0, 40) * 100000;
     const int32_t height = in.ConsumeIntegralInRange<int32_t>(0, 40) * 100000;
     HostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(width, height);
@@ -126,25 +113,23 @@ void RunRequest(FuzzedDataProvider& in) {
         HostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, std::move(vertices));
         sheet->AddObject(*wire);
     }
-    host.SetActiveDocument(sheet.Get());
 
-    TObstacleTree tree;
-    tree.BuildFromDocument(sheet.Get(), -1);
+    const std::unique_ptr<TObstacleTree> tree = test::BuildSheetTree(*sheet);
     const int extra = in.ConsumeIntegralInRange<int>(0, 8);
     for (int i = 0; i < extra; ++i) {
         TBoundingRect r;
         r.SetRect(Rect(in, extent));
-        tree.AddRect(r, in.ConsumeBool() ? in.PickValueInArray(kTreeKinds)
-                                         : in.ConsumeIntegral<int32_t>());
+        tree->AddRect(r, in.ConsumeBool() ? in.PickValueInArray(kTreeKinds)
+                                          : in.ConsumeIntegral<int32_t>());
     }
 
-    TRouteOptions& options = Options();
-    options.TimeOut = in.ConsumeIntegralInRange<int32_t>(1, 40);
-    options.AvoidWiresPosition = in.ConsumeIntegralInRange<int32_t>(1, 10);
+    TRouterSettings settings;
+    settings.TimeOut = in.ConsumeIntegralInRange<int32_t>(1, 40);
+    settings.AvoidWires = in.ConsumeIntegralInRange<int32_t>(1, 10);
     const TSheetPoint start = Point(in, extent);
     const TSheetPoint end = Point(in, extent);
 
-    TEdgeRouter router(start, end, options, tree);
+    TEdgeRouter router(start, end, settings, *tree, tree->Sheet, test::NewWorkbenchWire);
     HostRef<ISch_Wire> path = router.FindPath();
     if (path)
         CheckPath(path.Get(), start, end);
@@ -154,9 +139,10 @@ void RunRequest(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = [] {
-        SetModuleClient(&wb::TWorkbenchHost::Instance().Client());
+        // The host's own client and service live from here on, so that they
+        // are not taken for objects a request left behind.
+        wb::TWorkbenchHost::Instance();
         SetTickSource([] { return ++g_ticks; });
-        Options();
         return true;
     }();
     (void)ready;

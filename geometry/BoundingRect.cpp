@@ -2,8 +2,6 @@
 
 #include "geometry/Direction.h"
 #include "geometry/Int32Clamp.h"
-#include "host/ClientLookup.h"
-#include "host/HostCall.h"
 
 #include <utility>
 
@@ -24,25 +22,6 @@ void TBoundingRect::SetFromPoints(const TSheetPoint& p1, const TSheetPoint& p2) 
     Top = p1.Y;
     Right = p2.X;
     Bottom = p2.Y;
-}
-
-void TBoundingRect::SetToSheet() {
-    HostRef<ISch_EditorService> service = FindSchematicService();
-    if (!service)
-        return;
-    HostRef<ISch_Document> active;
-    HostCall(service->GetActiveDocument(active.Put()));
-    HostRef<ISch_Document> document = QueryAs<ISch_Document>(active);
-    if (!document)
-        return;
-    Left = 0;
-    Bottom = 0;
-    int32_t height = 0;
-    HostCall(document->GetSheetHeight(&height));
-    Top = height;
-    int32_t width = 0;
-    HostCall(document->GetSheetWidth(&width));
-    Right = width;
 }
 
 bool TBoundingRect::IsSet() const {
@@ -69,12 +48,10 @@ TBoundingRect TBoundingRect::UnionWith(const TBoundingRect& r) const {
 // at the range's limit, so a huge margin on a rectangle near the limits yields a
 // less grown (or less inverted) rectangle than the plain formula. Sheet-sized
 // values are never near those limits and come out exact.
-void TBoundingRect::DeflateTo(TBoundingRect& target, int32_t m) const {
+TBoundingRect TBoundingRect::Deflated(int32_t m) const {
     const int64_t m64 = m;
-    target.Top = ClampToInt32(int64_t{Top} - m64);
-    target.Bottom = ClampToInt32(int64_t{Bottom} + m64);
-    target.Right = ClampToInt32(int64_t{Right} - m64);
-    target.Left = ClampToInt32(int64_t{Left} + m64);
+    return TBoundingRect(ClampToInt32(int64_t{Left} + m64), ClampToInt32(int64_t{Bottom} + m64),
+                         ClampToInt32(int64_t{Right} - m64), ClampToInt32(int64_t{Top} - m64));
 }
 
 void TBoundingRect::Normalize() {

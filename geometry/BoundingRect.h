@@ -12,7 +12,8 @@ inline constexpr int32_t UnsetCoord = 100000;
 
 // A value type; x grows to the right, y upward ("Top" is the largest y). Never
 // normalised automatically: Left <= Right and Bottom <= Top hold only after
-// Normalize, SetToSheet, or when the values put in already satisfied it.
+// Normalize, when set to the sheet's extent, or when the values put in
+// already satisfied it.
 class TBoundingRect {
 public:
     int32_t Left = UnsetCoord;
@@ -28,16 +29,13 @@ public:
     void SetRect(const TSheetRect& r);
     // Left = P1.X, Top = P1.Y, Right = P2.X, Bottom = P2.Y; no normalising.
     void SetFromPoints(const TSheetPoint& p1, const TSheetPoint& p2);
-    // The current sheet's extent, asked of the host; raises on a failing host
-    // call; unchanged when there is no schematic service or document.
-    void SetToSheet();
 
     bool IsSet() const;
     bool ContainsPoint(const TSheetPoint& p) const;
     bool OnBorder(const TSheetPoint& p) const;
     TBoundingRect UnionWith(const TBoundingRect& r) const;
-    // Target = this shrunk by m on every side (a negative m grows it).
-    void DeflateTo(TBoundingRect& target, int32_t m) const;
+    // This shrunk by m on every side (a negative m grows it).
+    TBoundingRect Deflated(int32_t m) const;
 
     void Normalize();
     void IncludeRect(const TSheetRect& r);

@@ -6,25 +6,25 @@ namespace pathwick {
 
 TDirection OppositeDirection(TDirection d) {
     switch (d) {
-    case DirL:
-        return DirR;
-    case DirB:
-        return DirT;
-    case DirR:
-        return DirL;
-    case DirT:
-        return DirB;
+    case TDirection::L:
+        return TDirection::R;
+    case TDirection::B:
+        return TDirection::T;
+    case TDirection::R:
+        return TDirection::L;
+    case TDirection::T:
+        return TDirection::B;
     default:
-        return DirInvalid;
+        return TDirection::Invalid;
     }
 }
 
-TDirection SegmentAxis(const TSheetPoint& a, const TSheetPoint& b) {
+TAxis SegmentAxis(const TSheetPoint& a, const TSheetPoint& b) {
     if (a.X == b.X)
-        return AxisVertical;
+        return TAxis::Vertical;
     if (a.Y == b.Y)
-        return AxisHorizontal;
-    return DirNone;
+        return TAxis::Horizontal;
+    return TAxis::Neither;
 }
 
 void OrderEndPoints(TSheetPoint& a, TSheetPoint& b) {

@@ -11,23 +11,23 @@ const char* ObstacleKindName(int32_t kind) {
     switch (kind) {
     case KindGuideLine:
         return "guide line";
-    case KindBusEntry:
+    case kinds::BusEntry:
         return "bus entry";
-    case KindPointObject:
+    case kinds::Junction:
         return "point object";
-    case KindPolyline:
+    case kinds::Polyline:
         return "polyline";
-    case KindWire:
+    case kinds::Wire:
         return "wire run";
-    case KindBus:
+    case kinds::Bus:
         return "bus";
-    case KindLabel:
+    case kinds::Label:
         return "label";
-    case KindSymbol:
+    case kinds::Symbol:
         return "symbol";
     case KindSheetFrame:
         return "sheet frame";
-    case KindPin:
+    case kinds::Pin:
         return "pin";
     default:
         return "";

@@ -44,9 +44,7 @@ void GrowReach(TBoundingRect& reach, const TBoundingRect& r) {
 
 } // namespace
 
-TObstacleTree::TObstacleTree() {
-    Sheet.SetToSheet();
-}
+TObstacleTree::TObstacleTree(const TBoundingRect& sheet) : Sheet(sheet) {}
 
 // The nodes live in leaves_ and inners_, so no walk is needed to free them.
 TObstacleTree::~TObstacleTree() = default;
@@ -67,16 +65,9 @@ TBoundingRect TObstacleTree::LeafReach(const TObstacle& leaf) {
         return reach;
     GrowReach(reach, leaf.Bounds);
     if (InKindSet(SnapKinds, leaf.Kind)) {
-        TBoundingRect snapped;
-        SnapToGrid(leaf.Bounds, snapped);
-        GrowReach(reach, snapped);
+        GrowReach(reach, SnappedToGrid(leaf.Bounds));
     }
     return reach;
-}
-
-std::size_t TObstacleTree::MemoryBytes() const {
-    return leaves_.size() * sizeof(TObstacle) + inners_.size() * sizeof(TInnerNode) +
-           walk_.capacity() * sizeof(TObstacle*);
 }
 
 // Descends from the root, one axis further at each level. An inner node's box
@@ -118,24 +109,32 @@ void TObstacleTree::AddRect(const TBoundingRect& rect, int32_t kind) {
     ++leafCount_;
 }
 
+void TObstacleTree::AddGuideLine(TSheetPoint a, TSheetPoint b) {
+    OrderEndPoints(a, b);
+    TBoundingRect r;
+    r.Left = a.X;
+    r.Top = a.Y;
+    r.Right = b.X;
+    r.Bottom = b.Y;
+    AddRect(r, KindGuideLine);
+}
+
 bool TObstacleTree::PointBlocked(const TSheetPoint& p, int32_t margin) const {
     walk_.clear();
     if (root_)
         walk_.push_back(root_);
-    TBoundingRect e;
     while (!walk_.empty()) {
         const TObstacle* n = walk_.back();
         walk_.pop_back();
+        TBoundingRect e = n->Bounds;
         if (!InKindSet(MarginExemptKinds, n->Kind))
-            n->Bounds.DeflateTo(e, margin);
-        else if (n->Kind == KindDeflatedByOne)
-            n->Bounds.DeflateTo(e, 1);
-        else
-            e = n->Bounds;
+            e = n->Bounds.Deflated(margin);
+        else if (n->Kind == kinds::CableType)
+            e = n->Bounds.Deflated(1);
         if (!e.ContainsPoint(p) || e.OnBorder(p))
             continue;
         if (n->IsLeaf == 1) {
-            if (n->Kind != KindWire && n->Kind != KindBus && n->Kind != KindSheetFrame)
+            if (n->Kind != kinds::Wire && n->Kind != kinds::Bus && n->Kind != KindSheetFrame)
                 return true;
         } else {
             walk_.push_back(n->HighChild);
@@ -162,41 +161,37 @@ void TObstacleTree::MarkTouching(const TSheetPoint& p) {
     }
 }
 
-TEdge TObstacleTree::CastRay(TDirection dir, const TSheetPoint& p, bool clip, bool skipGuides,
-                             bool wireExact) {
+TEdge TObstacleTree::CastRay(TDirection dir, const TSheetPoint& p, const TRayMode& mode) {
     TSheetPoint a = p;
     TSheetPoint b = p;
     switch (dir) {
-    case DirL:
+    case TDirection::L:
         a.X = 0;
         break;
-    case DirB:
+    case TDirection::B:
         b.Y = 0;
         break;
-    case DirR:
+    case TDirection::R:
         b.X = Sheet.Right;
         break;
-    case DirT:
+    case TDirection::T:
         a.Y = Sheet.Top;
         break;
     default:
         break;
     }
     TEdge edge(a, b);
-    if (clip && root_) {
+    if (mode.Clip && root_ && IsMoveDirection(dir)) {
+        const TRayQuery ray{dir, p, mode.SkipGuides, mode.WireExact, Target};
         if (ClipMethod == TClipMethod::Reference)
-            ClipRayAllLeaves(dir, p, edge, skipGuides, wireExact);
+            ClipRayAllLeaves(ray, edge);
         else
-            ClipRayPruned(dir, p, edge, skipGuides, wireExact);
+            ClipRayPruned(ray, edge);
     }
     return edge;
 }
 
-void TObstacleTree::ClipRayAllLeaves(TDirection dir, const TSheetPoint& origin, TEdge& edge,
-                                     bool skipGuides, bool wireExact) {
-    if (dir > DirT)
-        return;
-    const TRayQuery ray{dir, origin, skipGuides, wireExact, Target};
+void TObstacleTree::ClipRayAllLeaves(const TRayQuery& ray, TEdge& edge) {
     walk_.clear();
     if (root_)
         walk_.push_back(root_);
@@ -204,7 +199,7 @@ void TObstacleTree::ClipRayAllLeaves(TDirection dir, const TSheetPoint& origin, 
         const TObstacle* n = walk_.back();
         walk_.pop_back();
         if (n->IsLeaf == 1) {
-            ClipRayAtLeaf(*n, ray, edge, Scratch);
+            ClipRayAtLeaf(*n, ray, edge);
         } else {
             walk_.push_back(n->HighChild);
             walk_.push_back(n->LowChild);
@@ -241,20 +236,19 @@ void TObstacleTree::ClipRayAllLeaves(TDirection dir, const TSheetPoint& origin, 
 //    cannot fire, and the leaf leaves F where it was; by induction the whole
 //    subtree does. F moved outward by an earlier leaf is seen when the next
 //    subtree is reached, since each test reads F at that moment.
-void TObstacleTree::ClipRayPruned(TDirection dir, const TSheetPoint& origin, TEdge& edge,
-                                  bool skipGuides, bool wireExact) {
-    if (dir > DirT)
-        return;
-    const TRayQuery ray{dir, origin, skipGuides, wireExact, Target};
-    const bool horizontal = dir == DirL || dir == DirR;
-    const bool decreasing = dir == DirL || dir == DirB;
+void TObstacleTree::ClipRayPruned(const TRayQuery& ray, TEdge& edge) {
+    const TDirection dir = ray.Dir;
+    const TSheetPoint& origin = ray.Origin;
+    const bool horizontal = dir == TDirection::L || dir == TDirection::R;
+    const bool decreasing = dir == TDirection::L || dir == TDirection::B;
     const int32_t o = horizontal ? origin.X : origin.Y;
     const int32_t c = horizontal ? origin.Y : origin.X;
     const int32_t& far = RayFarEnd(edge, dir);
 
     bool armed = false;
-    const int32_t t = horizontal ? Target.X : Target.Y;
-    if (Target.X != -1 && (horizontal ? Target.Y : Target.X) == c) {
+    const TSheetPoint& target = ray.Target;
+    const int32_t t = horizontal ? target.X : target.Y;
+    if (target.X != -1 && (horizontal ? target.Y : target.X) == c) {
         const int64_t ahead = decreasing ? int64_t{o} - t : int64_t{t} - o;
         armed = ahead >= 0 && ahead <= SnapStep;
     }
@@ -266,7 +260,7 @@ void TObstacleTree::ClipRayPruned(TDirection dir, const TSheetPoint& origin, TEd
         const TObstacle* n = walk_.back();
         walk_.pop_back();
         if (n->IsLeaf == 1) {
-            ClipRayAtLeaf(*n, ray, edge, Scratch);
+            ClipRayAtLeaf(*n, ray, edge);
             continue;
         }
         const TBoundingRect& reach = static_cast<const TInnerNode*>(n)->Reach;

@@ -5,7 +5,7 @@
 #include "geometry/Direction.h"
 #include "geometry/Edge.h"
 #include "geometry/Obstacle.h"
-#include "host/HostInterfaces.h"
+#include "geometry/RayClip.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,8 +24,8 @@ enum class TClipMethod : uint8_t { Fast, Reference };
 // so a list-like tree of any depth is safe, and visit low subtrees first.
 class TObstacleTree {
 public:
-    // Empty tree; Sheet is asked of the host (SetToSheet), which may raise.
-    TObstacleTree();
+    // Empty tree over the sheet's extent (unset: rays run to 100000).
+    explicit TObstacleTree(const TBoundingRect& sheet = TBoundingRect());
     ~TObstacleTree();
     TObstacleTree(const TObstacleTree&) = delete;
     TObstacleTree& operator=(const TObstacleTree&) = delete;
@@ -42,27 +42,15 @@ public:
     bool PointBlocked(const TSheetPoint& p, int32_t margin) const;
     // Marks every SnapKinds leaf that has p on its border; never clears a mark.
     void MarkTouching(const TSheetPoint& p);
-    // The run from p in dir to the sheet's edge, clipped by the obstacles when clip is set.
-    TEdge CastRay(TDirection dir, const TSheetPoint& p, bool clip, bool skipGuides, bool wireExact);
-    // The reference clipping walk: offers every leaf, in tree order, to
-    // ClipRayAtLeaf. A faster walk must give exactly its results.
-    void ClipRayAllLeaves(TDirection dir, const TSheetPoint& origin, TEdge& edge, bool skipGuides,
-                          bool wireExact);
-    // The same clipping, skipping the subtrees that cannot change the edge.
-    void ClipRayPruned(TDirection dir, const TSheetPoint& origin, TEdge& edge, bool skipGuides,
-                       bool wireExact);
+    // The run from p in dir to the sheet's edge, clipped by the obstacles as
+    // the mode says (the modes are in RayClip.h).
+    TEdge CastRay(TDirection dir, const TSheetPoint& p, const TRayMode& mode);
 
     // Which walk CastRay uses; both give identical edges.
     TClipMethod ClipMethod = TClipMethod::Fast;
-    // Bytes the tree holds for its nodes and their clipping summaries.
-    std::size_t MemoryBytes() const;
 
-    // Filling from the host.
-    // Every sheet object becomes zero or more obstacles, then the sheet frame.
-    void BuildFromDocument(ISch_Document* document, int32_t margin);
-    // One kind-18 obstacle per straight run, when the object is a polyline.
-    void AddPolyline(IHostUnknown* polyline);
-    // An axis-parallel segment as a guide line (kind 5).
+    // An axis-parallel segment as a guide line (kind 5). The host's objects
+    // come in through sheet/SheetObstacles.h.
     void AddGuideLine(TSheetPoint a, TSheetPoint b);
 
     // Calls f(const TObstacle&) for every leaf in tree order (low subtree first).
@@ -86,10 +74,14 @@ public:
     TSheetPoint Target{-1, -1};
     // The sheet's extent; rays run from 0 to its Right and Top.
     TBoundingRect Sheet;
-    // Working rectangle of the ray clipping.
-    TBoundingRect Scratch;
 
 private:
+    // The reference clipping walk: offers every leaf, in tree order, to
+    // ClipRayAtLeaf. A faster walk must give exactly its results.
+    void ClipRayAllLeaves(const TRayQuery& ray, TEdge& edge);
+    // The same clipping, skipping the subtrees that cannot change the edge.
+    void ClipRayPruned(const TRayQuery& ray, TEdge& edge);
+
     // An inner node with the summary that the pruned clipping reads: the
     // smallest box holding, for every leaf below that a clipping examines,
     // its rectangle and its effective rectangles under both WireExact

@@ -20,7 +20,7 @@ int32_t GridAbove(int32_t side) {
 }
 
 bool IsWireKind(int32_t kind) {
-    return kind == KindWire || kind == KindBus;
+    return kind == kinds::Wire || kind == kinds::Bus;
 }
 
 int64_t Span(int32_t lo, int32_t hi) {
@@ -44,8 +44,8 @@ struct TRayFrame {
     int32_t c;       // origin across the ray
 
     explicit TRayFrame(const TRayQuery& ray)
-        : horizontal(ray.Dir == DirL || ray.Dir == DirR),
-          decreasing(ray.Dir == DirL || ray.Dir == DirB),
+        : horizontal(ray.Dir == TDirection::L || ray.Dir == TDirection::R),
+          decreasing(ray.Dir == TDirection::L || ray.Dir == TDirection::B),
           o(horizontal ? ray.Origin.X : ray.Origin.Y), c(horizontal ? ray.Origin.Y : ray.Origin.X) {
     }
 
@@ -87,7 +87,7 @@ struct TRayFrame {
 
 bool CrossesRayLine(const TObstacle& leaf, const TBoundingRect& r, const TRayFrame& f,
                     bool wireExact) {
-    if (leaf.Kind == KindPointObject)
+    if (leaf.Kind == kinds::Junction)
         return f.AcrossLow(leaf.Bounds) <= f.c && f.c <= f.AcrossHigh(leaf.Bounds);
     const int32_t lo = f.AcrossLow(r);
     const int32_t hi = f.AcrossHigh(r);
@@ -107,11 +107,9 @@ bool RunsAlongSide(const TBoundingRect& r, const TRayFrame& f, const TSheetPoint
 
 } // namespace
 
-void SnapToGrid(const TBoundingRect& n, TBoundingRect& r) {
-    r.Left = GridBelow(n.Left);
-    r.Bottom = GridBelow(n.Bottom);
-    r.Right = GridAbove(n.Right);
-    r.Top = GridAbove(n.Top);
+TBoundingRect SnappedToGrid(const TBoundingRect& n) {
+    return TBoundingRect(GridBelow(n.Left), GridBelow(n.Bottom), GridAbove(n.Right),
+                         GridAbove(n.Top));
 }
 
 int32_t AlongWeight(int32_t kind) {
@@ -122,20 +120,17 @@ int32_t AlongWeight(int32_t kind) {
     return 20;
 }
 
-void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge,
-                   TBoundingRect& scratch) {
-    if (ray.Dir > DirT)
+void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge) {
+    if (!IsMoveDirection(ray.Dir))
         return;
     const int32_t kind = leaf.Kind;
     const TBoundingRect& n = leaf.Bounds;
     if (kind == KindSheetFrame || (ray.SkipGuides && kind == KindGuideLine))
         return;
 
-    TBoundingRect& r = scratch;
-    if (InKindSet(SnapKinds, kind) && !(ray.WireExact && IsWireKind(kind)))
-        SnapToGrid(n, r);
-    else
-        r = n;
+    // The leaf's effective rectangle: widened to the grid unless exact.
+    const bool widened = InKindSet(SnapKinds, kind) && !(ray.WireExact && IsWireKind(kind));
+    const TBoundingRect r = widened ? SnappedToGrid(n) : n;
 
     const TRayFrame f(ray);
     if (!CrossesRayLine(leaf, r, f, ray.WireExact))
@@ -210,11 +205,11 @@ void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge,
 
 int32_t& RayFarEnd(TEdge& edge, TDirection dir) {
     switch (dir) {
-    case DirL:
+    case TDirection::L:
         return edge.StartPoint.X;
-    case DirB:
+    case TDirection::B:
         return edge.EndPoint.Y;
-    case DirR:
+    case TDirection::R:
         return edge.EndPoint.X;
     default:
         return edge.StartPoint.Y;

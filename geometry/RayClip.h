@@ -11,21 +11,33 @@
 
 namespace pathwick {
 
+// How a ray is cast. The three named modes are the ones the router uses.
+struct TRayMode {
+    bool Clip = true;        // cut by the obstacles; else the whole run to the sheet's edge
+    bool SkipGuides = false; // guide lines (kind 5) do not stop it
+    bool WireExact = false;  // wire runs keep their exact rectangle; strict crossing test
+};
+// The whole run to the sheet's edge: the router's guide lines.
+inline constexpr TRayMode UnclippedRay{false, false, false};
+// A move or probe of the search: stopped by guide lines, wire runs widened.
+inline constexpr TRayMode SearchRay{true, false, false};
+// A shortcut test of the path construction: guide lines ignored, wire runs exact.
+inline constexpr TRayMode ShortcutTestRay{true, true, true};
+
 // One ray being clipped: where it starts, where it runs, and the tree's state
 // that the rule consults.
 struct TRayQuery {
-    TDirection Dir = DirNone;   // 0..3; any other value leaves the edge alone
-    TSheetPoint Origin;         // the edge's end that never moves
-    bool SkipGuides = false;    // guide lines (kind 5) are ignored
-    bool WireExact = false;     // wire runs keep their exact rectangle; strict crossing test
-    TSheetPoint Target{-1, -1}; // the search's target; X = -1 means none
+    TDirection Dir = TDirection::None; // L, B, R or T; any other value leaves the edge alone
+    TSheetPoint Origin;                // the edge's end that never moves
+    bool SkipGuides = false;           // guide lines (kind 5) are ignored
+    bool WireExact = false;            // wire runs keep their exact rectangle; strict crossing test
+    TSheetPoint Target{-1, -1};        // the search's target; X = -1 means none
 };
 
-// R = N pushed out to the snap grid: left and bottom down to the grid line
-// at or below side - 1, right and top up to the grid line above. Division
-// truncates toward zero, as the grid is defined on the sheet's non-negative
-// coordinates.
-void SnapToGrid(const TBoundingRect& n, TBoundingRect& r);
+// N pushed out to the snap grid: left and bottom down to the grid line at or
+// below side - 1, right and top up to the grid line above. Division truncates
+// toward zero, as the grid is defined on the sheet's non-negative coordinates.
+TBoundingRect SnappedToGrid(const TBoundingRect& n);
 
 // The obstacle-kind weight that a ray running along a leaf records.
 int32_t AlongWeight(int32_t kind);
@@ -35,9 +47,7 @@ int32_t& RayFarEnd(TEdge& edge, TDirection dir);
 
 // Applies one leaf to the edge: may move the far end, record a stop weight
 // and mark a wire crossing. Leaves must be offered in tree order (low subtree
-// first); a later leaf may overwrite what an earlier one decided. The leaf's
-// effective rectangle is computed into scratch, so no allocation happens.
-void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge,
-                   TBoundingRect& scratch);
+// first); a later leaf may overwrite what an earlier one decided.
+void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge);
 
 } // namespace pathwick

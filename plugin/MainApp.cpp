@@ -1,14 +1,16 @@
 #include "plugin/MainApp.h"
 
 #include "geometry/Direction.h"
-#include "geometry/ObstacleKinds.h"
 #include "host/ClientLookup.h"
+#include "host/FreeWire.h"
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
 #include "options/RouteOptions.h"
 #include "platform/qt/Beep.h"
 #include "platform/qt/WaitCursor.h"
 #include "router/EdgeRouter.h"
+#include "sheet/SheetExtent.h"
+#include "sheet/SheetObstacles.h"
 
 #include <utility>
 
@@ -38,6 +40,25 @@ void ReportToHost(const TRouteStats& stats) {
     HostCall(sink->ReportRoute(report));
 }
 
+// The extent of the sheet the host shows now, asked afresh at each use.
+TBoundingRect CurrentSheetExtent() {
+    TBoundingRect sheet;
+    SetToSheet(sheet, FindSchematicService().Get());
+    return sheet;
+}
+
+// The settings the router works with, as they stand now.
+TRouterSettings RouterSettingsOf(const TRouteOptions& options) {
+    return TRouterSettings{options.GetTimeOut(), options.GetAvoidWiresPosition()};
+}
+
+// A new free-standing wire: the session's temporary wire and the router's
+// result. Without a schematic service there is nothing to make one with.
+HostRef<ISch_Wire> NewHostWire() {
+    const HostRef<ISch_EditorService> service = FindSchematicService();
+    return service ? NewFreeWire(*service) : HostRef<ISch_Wire>();
+}
+
 } // namespace
 
 TMainApp::TMainApp(HostRef<ISch_Document> document) : document_(std::move(document)) {}
@@ -49,8 +70,8 @@ void TMainApp::BuildObstacleTree(const TRouteOptions& options) {
         return;
     TWaitCursor wait;
     tree_.reset();
-    tree_ = std::make_unique<TObstacleTree>();
-    tree_->BuildFromDocument(document_.Get(), options.GetObjectInset() - 1);
+    tree_ = std::make_unique<TObstacleTree>(CurrentSheetExtent());
+    BuildFromDocument(*tree_, document_.Get(), options.GetObjectInset() - 1);
 }
 
 bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSheetPoint& end,
@@ -69,7 +90,8 @@ bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSh
         return false;
     CommitPlacedVertices();
     {
-        TEdgeRouter router(start, end, options, *tree_);
+        TEdgeRouter router(start, end, RouterSettingsOf(options), *tree_, CurrentSheetExtent(),
+                           NewHostWire);
         HostRef<ISch_Wire> path = router.FindPath();
         ReportToHost(router.Stats());
         if (path) {
@@ -103,12 +125,7 @@ void TMainApp::CommitPlacedVertices() {
     if (n <= committedCount_)
         return;
 
-    HostRef<ISch_EditorService> service = FindSchematicService();
-    if (!service)
-        return;
-    HostRef<ISch_BasicContainer> object;
-    HostCall(service->NewObject(KindWire, 0, object.Put()));
-    HostRef<ISch_Wire> temporary = QueryAs<ISch_Wire>(object);
+    HostRef<ISch_Wire> temporary = NewHostWire();
     if (!temporary)
         return;
 
@@ -124,14 +141,14 @@ void TMainApp::CommitPlacedVertices() {
         HostCall(temporary->SetVertex(i, p));
         HostCall(temporary->SetVertexCount(VertexCount(temporary.Get()) + 1));
     }
-    tree_->AddPolyline(temporary.Get());
+    AddPolyline(*tree_, temporary.Get());
     committedCount_ = VertexCount(wire) - 1;
 }
 
 void TMainApp::RecordPath(const HostRef<ISch_Wire>& path) {
     if (!path)
         return;
-    tree_->AddPolyline(path.Get());
+    AddPolyline(*tree_, path.Get());
 }
 
 void TMainApp::SplicePath(const HostRef<ISch_Wire>& path, const TSheetPoint& start,

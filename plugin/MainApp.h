@@ -30,11 +30,6 @@ public:
     bool RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSheetPoint& end,
                       const TRouteOptions& options);
 
-    const TObstacleTree* ObstacleTree() const { return tree_.get(); }
-    const HostRef<ISch_Document>& Document() const { return document_; }
-    const HostRef<ISch_Wire>& CurrentWire() const { return currentWire_; }
-    int32_t CommittedCount() const { return committedCount_; }
-
 private:
     bool EndpointsMatch(const TSheetPoint& start, const TSheetPoint& end);
     void CommitPlacedVertices();

@@ -2,56 +2,49 @@
 #pragma once
 
 #include "geometry/BoundingRect.h"
-#include "geometry/Direction.h"
-#include "geometry/Edge.h"
 #include "geometry/ObstacleTree.h"
 #include "host/HostRef.h"
+#include "router/BestPath.h"
+#include "router/PathSearch.h"
 
-#include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
-#include <string>
-#include <vector>
 
 namespace pathwick {
 
-class TRouteOptions;
-
-// What one search did; read-only extras that change nothing.
-struct TSearchStats {
-    bool Ran = false;             // both end points were routable and the search started
-    bool Completed = false;       // ran to its end without the time budget stopping it
-    bool StoppedByBudget = false; // a Search call found the budget spent
-    bool NoWayOut = false;        // an end point had no direction to leave by
-    uint64_t Nodes = 0;           // Search calls
-    uint64_t Rays = 0;            // clipped rays cast (probes and moves)
-    uint64_t MaxDepth = 0;        // most moves on the path being explored
-    std::string Line;             // the best result line, empty when none
+// The two user settings the router works with.
+struct TRouterSettings {
+    int32_t TimeOut = 0;    // milliseconds for both searches; each gets half
+    int32_t AvoidWires = 0; // the weight of crossing a wire, 1 to 10
 };
 
+// Makes the new free-standing host wire that receives a found path; empty when
+// the host cannot make one (then no path is returned).
+using TWireFactory = std::function<HostRef<ISch_Wire>()>;
+
+// How both searches of a request went and which one was used.
 struct TRouteStats {
-    TSearchStats Forward;
-    TSearchStats Reverse;
+    TSearchOutcome Forward; // from the start to the end
+    TSearchOutcome Reverse; // from the end to the start
     int32_t InitialBound = 0;
     bool ReverseChosen = false;
     bool Found = false;
     uint64_t TotalNodes() const { return Forward.Nodes + Reverse.Nodes; }
-    uint64_t TotalRays() const { return Forward.Rays + Reverse.Rays; }
 };
 
 // One router per routing request: construct, FindPath once, destroy. It runs a
 // time-bounded depth-first branch-and-bound search from the start to the end
-// and one from the end to the start, keeps the cheaper line of moves, and
-// builds it into a new host wire. Guide lines, touched marks and the tree's
-// Target that it writes stay in the tree.
+// and one from the end to the start, keeps the cheaper path, and builds it
+// into a new host wire. Guide lines, touched marks and the tree's Target that
+// it writes stay in the tree.
 class TEdgeRouter {
 public:
-    // Reads the sheet's extent from the host (raises on a failing host call)
-    // and the options' time-out and wire weight; the forward search's time
-    // budget starts here.
-    TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end, const TRouteOptions& options,
-                TObstacleTree& tree);
-    ~TEdgeRouter();
+    // The forward search's time budget starts here. Rays that reach the
+    // sheet's extent go nowhere; newWire is asked for the result wire once a
+    // path has been chosen.
+    TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end, const TRouterSettings& settings,
+                TObstacleTree& tree, const TBoundingRect& sheet, TWireFactory newWire);
     TEdgeRouter(const TEdgeRouter&) = delete;
     TEdgeRouter& operator=(const TEdgeRouter&) = delete;
 
@@ -60,58 +53,19 @@ public:
     HostRef<ISch_Wire> FindPath();
 
     const TRouteStats& Stats() const { return stats_; }
-    int32_t GetTimeBudget() const { return TimeBudget; }
-    int32_t GetBestTotal() const { return BestTotal; }
-    const std::vector<std::string>& GetForwardResults() const { return ForwardResults; }
-    const std::vector<std::string>& GetReverseResults() const { return ReverseResults; }
 
 private:
-    // One Search call in progress: its point, cost so far, the move that
-    // reached it and the directions it still has to try, cheapest first.
-    struct TFrame {
-        TSheetPoint P;
-        int32_t C = 0;
-        TDirection Incoming = DirNone;
-        uint8_t Count = 0; // directions to try
-        uint8_t Next = 0;  // the next of them
-        std::array<TDirection, 4> Order{};
-        uint32_t TurnsLength = 0; // Turns of the path from FromPoint to P
-    };
-    using TCosts = std::array<int32_t, 4>;
-
     void PrepareTree();
-    bool EndpointsRoutable() const;
-    bool TimeLeft();
-    std::optional<TEdge> GetEdge(const TSheetPoint& p, TDirection d);
-    void Search(std::vector<std::string>& results, TSearchStats& stats);
-    bool EnterSearch(const TSheetPoint& p, int32_t c, bool timeOk, TDirection incoming);
-    TCosts RateDirections(const TSheetPoint& p, TDirection incoming);
-    int32_t TryDirection(const TSheetPoint& p, TDirection d); // the probe form
-    void TryDirection(const TFrame& frame, TDirection d);     // the move form
-    int32_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const TSheetPoint& n,
-                     const TEdge& edge) const;
-    TDirection PreviousDirection() const;
-    HostRef<ISch_Wire> BuildResult(const std::string& line);
+    HostRef<ISch_Wire> BuildResult(const TBestPath& path, const TSheetPoint& from);
 
     TObstacleTree& Tree;
-    TSheetPoint FromPoint;
-    TSheetPoint ToPoint;
-    TBoundingRect SheetRect;
-    uint32_t StartTick = 0;
-    int32_t TimeBudget = 0;
-    std::vector<std::string> ForwardResults; // at most one line
-    std::vector<std::string> ReverseResults; // at most one line
-    int32_t BestTotal = 0;
-    int32_t AvoidWires = 0;
-
-    // Working state of the running search: the frames of the Search calls in
-    // progress, and the path to the deepest one as one shared pair of strings
-    // that grows on descent and shrinks on return.
-    std::vector<TFrame> frames_;
-    std::string Moves;
-    std::string Turns;
-    std::vector<std::string>* results_ = nullptr;
-    TSearchStats* searchStats_ = nullptr;
+    const TSheetPoint Start;
+    const TSheetPoint End;
+    const TBoundingRect SheetRect;
+    const TWireFactory NewWire;
+    const uint32_t StartTick;
+    const int32_t TimeBudget;
+    const int32_t AvoidWires;
     TRouteStats stats_;
 };
 

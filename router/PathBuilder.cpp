@@ -17,7 +17,7 @@ void PutCount(ISch_Polygon* wire, int32_t count) {
 }
 
 bool IsVertical(TDirection d) {
-    return d == DirB || d == DirT;
+    return d == TDirection::B || d == TDirection::T;
 }
 
 } // namespace
@@ -116,9 +116,9 @@ std::optional<TDetour> IsDetour(std::string_view turns, std::size_t i) {
     const TDirection d2 = router::DirectionOf(turns[i + 1]);
     const TDirection d3 = router::DirectionOf(turns[i + 2]);
     if (OppositeDirection(d0) == d2 && d1 == d3)
-        return TDetour{d1, 0};
+        return TDetour{d1, TDetourShape::OutAndBack};
     if (OppositeDirection(d3) == d1 && d0 == d2)
-        return TDetour{d0, 1};
+        return TDetour{d0, TDetourShape::TurnBack};
     return std::nullopt;
 }
 
@@ -126,7 +126,7 @@ TPathBuilder::TPathBuilder(TRaySource& rays, std::string_view turns, std::string
     : rays_(rays), Turns(turns), Line(line) {}
 
 TDirection TPathBuilder::TurnAt(std::size_t i) const {
-    return (i >= 1 && i <= Turns.size()) ? router::DirectionOf(Turns[i - 1]) : DirNone;
+    return (i >= 1 && i <= Turns.size()) ? router::DirectionOf(Turns[i - 1]) : TDirection::None;
 }
 
 void TPathBuilder::Restore(const TSaved& saved) {
@@ -187,8 +187,8 @@ void TPathBuilder::BuildPolyline(ISch_Polygon* wire, const TSheetPoint& start) {
 void TPathBuilder::StraightenStaircase(ISch_Polygon* wire) {
     const TSaved saved = Save();
     const bool extending = Staircase.Active;
-    TDirection d1 = DirNone;
-    TDirection d2 = DirNone;
+    TDirection d1 = TDirection::None;
+    TDirection d2 = TDirection::None;
     TSheetPoint p3;
     if (!extending) {
         d1 = TurnAt(SegmentIndex + 1);
@@ -245,36 +245,36 @@ void TPathBuilder::StraightenDetour(ISch_Polygon* wire, const TDetour& detour) {
     TSheetPoint q;
     bool beyond = false;
     bool free = false;
-    if (detour.Kind == 1) {
+    if (detour.Shape == TDetourShape::TurnBack) {
         const TSheetPoint alongFirst{Current.X, p3.Y};
         const TSheetPoint acrossFirst{p3.X, Current.Y};
         switch (y) {
-        case DirT:
+        case TDirection::T:
             q = p3.Y > Current.Y ? alongFirst : acrossFirst;
             break;
-        case DirB:
+        case TDirection::B:
             q = p3.Y < Current.Y ? alongFirst : acrossFirst;
             break;
-        case DirL:
+        case TDirection::L:
             q = p3.X < Current.X ? acrossFirst : alongFirst;
             break;
-        default: // DirR
+        default: // TDirection::R
             q = p3.X > Current.X ? acrossFirst : alongFirst;
             break;
         }
         free = rays_.TestRun(Current, detour.Z).ContainsInside(q);
     } else {
         switch (x) {
-        case DirT:
+        case TDirection::T:
             beyond = p2.Y < Previous.Y;
             break;
-        case DirB:
+        case TDirection::B:
             beyond = p2.Y > Previous.Y;
             break;
-        case DirL:
+        case TDirection::L:
             beyond = p2.X > Previous.X;
             break;
-        default: // DirR
+        default: // TDirection::R
             beyond = p2.X < Previous.X;
             break;
         }
@@ -291,7 +291,7 @@ void TPathBuilder::StraightenDetour(ISch_Polygon* wire, const TDetour& detour) {
 
     if (free) {
         AddSegment(wire, Previous, q);
-        if (detour.Kind == 0 && beyond) {
+        if (detour.Shape == TDetourShape::OutAndBack && beyond) {
             AddSegment(wire, q, p2);
             AddSegment(wire, p2, p3);
         } else {

@@ -51,8 +51,8 @@ void ReverseVertices(ISch_Polygon* wire);
 // What a successful staircase straightening leaves for the next one.
 struct TStaircaseMemory {
     bool Active = false; // the last straightening was a staircase and may be extended
-    TDirection SavedFirst = DirNone;
-    TDirection SavedSecond = DirNone;
+    TDirection SavedFirst = TDirection::None;
+    TDirection SavedSecond = TDirection::None;
     TSheetPoint Corner{};
 };
 
@@ -61,9 +61,16 @@ struct TStaircaseMemory {
 // staircase cannot be extended.
 bool IsStaircase(std::string_view turns, std::size_t i, TStaircaseMemory& memory);
 
+// The two detours the construction cuts short (a prime marks the opposite
+// direction).
+enum class TDetourShape : uint8_t {
+    OutAndBack, // X Y X' Y: a bump out and back
+    TurnBack,   // X Y X Y': a step that turns back
+};
+
 struct TDetour {
-    TDirection Z = DirNone;
-    int Kind = 0; // 0: X Y X' Y; 1: X Y X Y' (a prime marks the opposite direction)
+    TDirection Z = TDirection::None;
+    TDetourShape Shape = TDetourShape::OutAndBack;
 };
 // Turns holds a detour shape at 1-based position i >= 2: the four segments
 // i..i+3, entered from segment i - 1.
@@ -92,7 +99,7 @@ private:
     };
     TSaved Save() const { return {Previous, Current, SegmentIndex, MoveIndex}; }
     void Restore(const TSaved& saved);
-    TDirection TurnAt(std::size_t i) const; // 1-based; DirNone past the end
+    TDirection TurnAt(std::size_t i) const; // 1-based; TDirection::None past the end
     void StraightenStaircase(ISch_Polygon* wire);
     void StraightenDetour(ISch_Polygon* wire, const TDetour& detour);
 

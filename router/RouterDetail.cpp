@@ -1,6 +1,5 @@
 #include "router/RouterDetail.h"
 
-#include <charconv>
 #include <limits>
 
 namespace pathwick::router {
@@ -21,11 +20,11 @@ constexpr int64_t Int32Max = std::numeric_limits<int32_t>::max();
 } // namespace
 
 TDirection DirectionOf(char c) {
-    for (TDirection d = DirL; d <= DirT; ++d) {
-        if (DirectionLetters[d] == c)
+    for (TDirection d : MoveDirections) {
+        if (DirectionLetters[DirectionIndex(d)] == c)
             return d;
     }
-    return DirNone;
+    return TDirection::None;
 }
 
 std::string CollapseRuns(std::string_view moves) {
@@ -39,19 +38,19 @@ std::string CollapseRuns(std::string_view moves) {
 
 std::optional<TEdge> GetEdge(TObstacleTree& tree, const TBoundingRect& sheet, const TSheetPoint& p,
                              TDirection d) {
-    const TEdge edge = tree.CastRay(d, p, true, false, false);
+    const TEdge edge = tree.CastRay(d, p, SearchRay);
     bool toBorder = false;
     switch (d) {
-    case DirL:
+    case TDirection::L:
         toBorder = edge.StartPoint.X == 0;
         break;
-    case DirB:
+    case TDirection::B:
         toBorder = edge.EndPoint.Y == 0;
         break;
-    case DirR:
+    case TDirection::R:
         toBorder = edge.EndPoint.X == sheet.Right;
         break;
-    case DirT:
+    case TDirection::T:
         toBorder = edge.StartPoint.Y == sheet.Top;
         break;
     default:
@@ -89,8 +88,8 @@ int32_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const 
     cost += weight * (Abs64(int64_t{edge.StartPoint.Y} - edge.EndPoint.Y) / LengthDivisor);
     if (edge.CrossesWire)
         cost += int64_t{WireCrossCost} * avoidWires;
-    const TDirection towardsX = target.X < n.X ? DirL : DirR;
-    const TDirection towardsY = target.Y < n.Y ? DirB : DirT;
+    const TDirection towardsX = target.X < n.X ? TDirection::L : TDirection::R;
+    const TDirection towardsY = target.Y < n.Y ? TDirection::B : TDirection::T;
     cost += (d == towardsX || d == towardsY) ? -HeadingBonus : HeadingBonus;
     if (cost < 0)
         return 1;
@@ -134,41 +133,10 @@ bool WithinBudget(uint32_t now, uint32_t start, int32_t budget) {
     return elapsed <= budget;
 }
 
-std::string ResultLine(std::string_view moves, int32_t total) {
-    std::string line(moves);
-    line.push_back(';');
-    line += std::to_string(total);
-    return line;
-}
-
-std::optional<int32_t> LineTotal(std::string_view line) {
-    const std::size_t semi = line.find(';');
-    if (semi == std::string_view::npos)
-        return std::nullopt;
-    const char* first = line.data() + semi + 1;
-    const char* last = line.data() + line.size();
-    int32_t value = 0;
-    const auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || ptr != last || ptr == first)
-        return std::nullopt;
-    return value;
-}
-
-std::string_view LineMoves(std::string_view line) {
-    return line.substr(0, line.find(';'));
-}
-
-bool ReverseChosen(const std::vector<std::string>& forward, const std::vector<std::string>& reverse,
+bool ReverseChosen(const std::optional<TBestPath>& forward, const std::optional<TBestPath>& reverse,
                    int32_t initialBound) {
-    int32_t forwardTotal = initialBound;
-    if (forward.size() == 1) {
-        if (const auto total = LineTotal(forward.front()))
-            forwardTotal = *total;
-    }
-    if (reverse.size() != 1)
-        return false;
-    const auto reverseTotal = LineTotal(reverse.front());
-    return reverseTotal && *reverseTotal <= forwardTotal;
+    const int32_t forwardTotal = forward ? forward->Total : initialBound;
+    return reverse && reverse->Total <= forwardTotal;
 }
 
 } // namespace pathwick::router

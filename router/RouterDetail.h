@@ -1,11 +1,13 @@
 // The stand-alone pieces of the edge router: its cost model, direction letters,
-// result lines, and the clipped move that every probe and replay uses.
+// the choice between the two searches, and the clipped move that every probe
+// and replay uses.
 #pragma once
 
 #include "geometry/BoundingRect.h"
 #include "geometry/Direction.h"
 #include "geometry/Edge.h"
 #include "geometry/ObstacleTree.h"
+#include "router/BestPath.h"
 
 #include <array>
 #include <cstddef>
@@ -13,7 +15,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pathwick::router {
 
@@ -35,11 +36,11 @@ inline constexpr int32_t NoCost = -1;
 // The rank of a direction that is never tried.
 inline constexpr int NoRank = 4;
 
-// The code whose letter in "LBRT" is c; DirNone for any other character.
+// The code whose letter in "LBRT" is c; TDirection::None for any other character.
 TDirection DirectionOf(char c);
 // The letter of a direction 0..3; '?' for any other code.
 inline char LetterOf(TDirection d) {
-    return d <= DirT ? DirectionLetters[d] : '?';
+    return IsMoveDirection(d) ? DirectionLetters[DirectionIndex(d)] : '?';
 }
 // The moves with every run of equal letters collapsed to one letter.
 std::string CollapseRuns(std::string_view moves);
@@ -47,7 +48,7 @@ std::string CollapseRuns(std::string_view moves);
 // The far end of a run that a move in direction d walks: StartPoint for L and
 // T, EndPoint for B and R.
 inline const TSheetPoint& FarEnd(const TEdge& edge, TDirection d) {
-    return (d == DirL || d == DirT) ? edge.StartPoint : edge.EndPoint;
+    return (d == TDirection::L || d == TDirection::T) ? edge.StartPoint : edge.EndPoint;
 }
 
 // The search's move from p in direction d: the clipped ray, or nothing when it
@@ -79,17 +80,9 @@ std::array<int, 4> RankDirections(const std::array<int32_t, 4>& costs);
 // wrapping 32-bit difference, read as signed, is at most budget.
 bool WithinBudget(uint32_t now, uint32_t start, int32_t budget);
 
-// "moves;total".
-std::string ResultLine(std::string_view moves, int32_t total);
-// The decimal number after the first ';' of a line; nothing without a ';' or a
-// number that does not fit.
-std::optional<int32_t> LineTotal(std::string_view line);
-// The letters before the first ';' (the whole line without one).
-std::string_view LineMoves(std::string_view line);
-
-// Whether the reverse search's list wins: it holds one line whose total is at
-// most the forward total (the forward list's one line, else initialBound).
-bool ReverseChosen(const std::vector<std::string>& forward, const std::vector<std::string>& reverse,
+// Whether the reverse search's path wins: its total is at most the forward
+// total (the forward path's, else initialBound).
+bool ReverseChosen(const std::optional<TBestPath>& forward, const std::optional<TBestPath>& reverse,
                    int32_t initialBound);
 
 } // namespace pathwick::router

@@ -88,7 +88,7 @@ TEST(BoundingRect, SetFromPointsDoesNotNormalizeButNormalizeDoes) {
     EXPECT_EQ(half, R(3, 1, 7, 9));
 }
 
-TEST(BoundingRect, DeflateTo) {
+TEST(BoundingRect, Deflated) {
     struct Case {
         TBoundingRect in;
         int32_t m;
@@ -104,18 +104,12 @@ TEST(BoundingRect, DeflateTo) {
         {R(0, 0, 0, 0), kMin, R(kMin, kMin, kMax, kMax)},
         {R(-5, -5, 5, 5), kMax, R(kMax - 5, kMax - 5, 5 - kMax, 5 - kMax)},
     };
-    for (const Case& c : cases) {
-        TBoundingRect out;
-        c.in.DeflateTo(out, c.m);
-        EXPECT_EQ(out, c.out) << "m=" << c.m;
-    }
-    // The receiver is unchanged, and deflating into itself works.
-    TBoundingRect self = R(0, 0, 10, 20);
-    TBoundingRect other;
-    self.DeflateTo(other, 2);
+    for (const Case& c : cases)
+        EXPECT_EQ(c.in.Deflated(c.m), c.out) << "m=" << c.m;
+    // The receiver is unchanged.
+    const TBoundingRect self = R(0, 0, 10, 20);
+    EXPECT_EQ(self.Deflated(2), R(2, 2, 8, 18));
     EXPECT_EQ(self, R(0, 0, 10, 20));
-    self.DeflateTo(self, 2);
-    EXPECT_EQ(self, R(2, 2, 8, 18));
 }
 
 TEST(BoundingRect, UnionIncludeAndIncludeRect) {
@@ -137,15 +131,6 @@ TEST(BoundingRect, UnionIncludeAndIncludeRect) {
     TBoundingRect set = R(0, 0, 10, 20);
     set.IncludeRect(TSheetRect{5, -5, 30, 8});
     EXPECT_EQ(set, R(0, -5, 30, 20));
-}
-
-TEST(BoundingRect, SetToSheetWithoutHostLeavesTheRectangleAlone) {
-    TBoundingRect r;
-    r.SetToSheet();
-    EXPECT_FALSE(r.IsSet());
-    TBoundingRect s = R(1, 2, 3, 4);
-    s.SetToSheet();
-    EXPECT_EQ(s, R(1, 2, 3, 4));
 }
 
 } // namespace

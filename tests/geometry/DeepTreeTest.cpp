@@ -83,7 +83,7 @@ TEST(DeepTree, ListLikeTreesFromSortedInput) {
                 // Obstacle 0 is a symbol, to be touched; the rest keep their
                 // exact rectangles in the clipping. The kind carries the index.
                 for (int32_t i = 0; i < n; ++i)
-                    tree.AddRect(box(i), i == 0 ? KindSymbol : 1000 + i);
+                    tree.AddRect(box(i), i == 0 ? kinds::Symbol : 1000 + i);
                 res.depth = Depth(tree.Root());
                 res.leaves = tree.LeafCount();
                 tree.ForEachLeaf([&](const TObstacle& o) {
@@ -102,7 +102,8 @@ TEST(DeepTree, ListLikeTreesFromSortedInput) {
                 // toward the others' side, stops at its far side.
                 const TSheetPoint from{c.falling ? last.Left - 10 : last.Right + 10,
                                        last.Bottom + 25};
-                const TEdge e = tree.CastRay(c.falling ? DirR : DirL, from, true, false, false);
+                const TEdge e =
+                    tree.CastRay(c.falling ? TDirection::R : TDirection::L, from, SearchRay);
                 res.rayEnd = c.falling ? e.EndPoint.X : e.StartPoint.X;
             },
             kSmallStack);
@@ -112,7 +113,7 @@ TEST(DeepTree, ListLikeTreesFromSortedInput) {
         EXPECT_FALSE(res.touched) << c.name;
         EXPECT_TRUE(res.blockedInside) << c.name;
         EXPECT_FALSE(res.blockedBetween) << c.name;
-        EXPECT_EQ(order, (std::vector<int32_t>{KindSymbol})) << c.name;
+        EXPECT_EQ(order, (std::vector<int32_t>{kinds::Symbol})) << c.name;
         EXPECT_EQ(res.rayEnd, c.falling ? box(n - 1).Left : box(n - 1).Right) << c.name;
     }
 }
@@ -130,7 +131,7 @@ TEST(DeepTree, TwoHundredThousandObstaclesInSheetOrder) {
                 for (int32_t c = 0; c < cols; ++c)
                     tree.AddRect(TBoundingRect(c * pitch + 1000000, r * pitch + 1000000,
                                                c * pitch + 2000000, r * pitch + 2000000),
-                                 KindSymbol);
+                                 kinds::Symbol);
             res.depth = Depth(tree.Root());
             res.leaves = tree.LeafCount();
             tree.ForEachLeaf([&](const TObstacle&) { ++res.visited; });
@@ -141,11 +142,11 @@ TEST(DeepTree, TwoHundredThousandObstaclesInSheetOrder) {
             tree.ForEachLeaf([&](const TObstacle& o) { res.touched = res.touched || o.Touched; });
             // Between two columns, the widened symbols stop the ray on the grid
             // line below the next one.
-            res.rayEnd = tree.CastRay(DirR, {77 * pitch + 3000000, 311 * pitch + 1500000}, true,
-                                      false, false)
+            res.rayEnd = tree.CastRay(TDirection::R, {77 * pitch + 3000000, 311 * pitch + 1500000},
+                                      SearchRay)
                              .EndPoint.X;
-            res.rayBackEnd = tree.CastRay(DirB, {77 * pitch + 1500000, 311 * pitch + 3500000}, true,
-                                          false, false)
+            res.rayBackEnd = tree.CastRay(TDirection::B,
+                                          {77 * pitch + 1500000, 311 * pitch + 3500000}, SearchRay)
                                  .EndPoint.Y;
         },
         kSmallStack);

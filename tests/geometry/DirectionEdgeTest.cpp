@@ -8,22 +8,24 @@ namespace pathwick {
 namespace {
 
 TEST(Direction, OppositeDirection) {
-    const TDirection in[] = {0, 1, 2, 3, 4, 5, 200, 255};
-    const TDirection out[] = {2, 3, 0, 1, 5, 5, 5, 5};
+    const uint8_t in[] = {0, 1, 2, 3, 4, 5, 200, 255};
+    const uint8_t out[] = {2, 3, 0, 1, 5, 5, 5, 5};
     for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(OppositeDirection(in[i]), out[i]) << int(in[i]);
+        EXPECT_EQ(OppositeDirection(static_cast<TDirection>(in[i])),
+                  static_cast<TDirection>(out[i]))
+            << int(in[i]);
     EXPECT_STREQ(DirectionLetters, "LBRT");
 }
 
 TEST(Direction, SegmentAxisComparesXFirst) {
     struct Case {
         TSheetPoint a, b;
-        TDirection axis;
+        TAxis axis;
     } cases[] = {
-        {{3, 1}, {3, 9}, AxisVertical},
-        {{1, 4}, {8, 4}, AxisHorizontal},
-        {{1, 1}, {2, 2}, DirNone},
-        {{7, 7}, {7, 7}, AxisVertical},
+        {{3, 1}, {3, 9}, TAxis::Vertical},
+        {{1, 4}, {8, 4}, TAxis::Horizontal},
+        {{1, 1}, {2, 2}, TAxis::Neither},
+        {{7, 7}, {7, 7}, TAxis::Vertical},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SegmentAxis(c.a, c.b), c.axis);

@@ -110,7 +110,7 @@ struct TClipped {
 
 TClipped Cast(TObstacleTree& tree, TClipMethod method, TDirection d, TSheetPoint p, int flags) {
     tree.ClipMethod = method;
-    return {tree.CastRay(d, p, true, flags & 1, flags & 2)};
+    return {tree.CastRay(d, p, {true, (flags & 1) != 0, (flags & 2) != 0})};
 }
 
 // One random sheet: obstacles, marks and rays; returns the rays that differed.
@@ -160,14 +160,16 @@ int DifferingRays(uint32_t seed, int steps, int leaves, int rays, bool extremes)
             tree.Target = point();
             break;
         }
-        for (TDirection d = DirL; d <= DirT + 1; ++d) {
+        // The four directions and one code past them.
+        for (uint8_t code = 0; code <= 4; ++code) {
+            const TDirection d = static_cast<TDirection>(code);
             for (int flags = 0; flags < 4; ++flags) {
                 const TClipped ref = Cast(tree, TClipMethod::Reference, d, o, flags);
                 const TClipped fast = Cast(tree, TClipMethod::Fast, d, o, flags);
                 if (!(ref == fast)) {
                     if (++differing <= 3)
                         ADD_FAILURE()
-                            << "seed " << seed << " ray " << i << " dir " << int{d} << " flags "
+                            << "seed " << seed << " ray " << i << " dir " << int{code} << " flags "
                             << flags << " from (" << o.X << ", " << o.Y << ") target ("
                             << tree.Target.X << ", " << tree.Target.Y << "): reference far end ("
                             << ref.edge.StartPoint.X << ", " << ref.edge.StartPoint.Y << ")-("

@@ -12,6 +12,11 @@ namespace pathwick {
 namespace {
 
 constexpr int32_t M = 1000000; // one snap step
+// Short names keep the tables below in columns.
+constexpr TDirection DirL = TDirection::L;
+constexpr TDirection DirB = TDirection::B;
+constexpr TDirection DirR = TDirection::R;
+constexpr TDirection DirT = TDirection::T;
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
@@ -50,7 +55,8 @@ void Check(const RayCase& c) {
     for (const TSheetPoint& p : c.touches)
         tree.MarkTouching(p);
     tree.Target = c.target;
-    const TEdge e = tree.CastRay(c.dir, c.from, true, c.flags & NoGuides, c.flags & Exact);
+    const TEdge e =
+        tree.CastRay(c.dir, c.from, {true, (c.flags & NoGuides) != 0, (c.flags & Exact) != 0});
     const bool h = c.dir == DirL || c.dir == DirR;
     const bool farAtStart = c.dir == DirL || c.dir == DirT;
     const TSheetPoint& farEnd = farAtStart ? e.StartPoint : e.EndPoint;
@@ -63,15 +69,15 @@ void Check(const RayCase& c) {
 
 constexpr TSheetPoint None{-1, -1};
 constexpr TSheetPoint FarAway{19 * M, 1 * M};
-const Leaf Symbol{KindSymbol, R(5 * M, 5 * M, 8 * M, 9 * M)}; // widened: (4M, 4M)-(9M, 10M)
+const Leaf Symbol{kinds::Symbol, R(5 * M, 5 * M, 8 * M, 9 * M)}; // widened: (4M, 4M)-(9M, 10M)
 const Leaf Kind8{8, R(5 * M, 5 * M, 8 * M, 9 * M)};
 const Leaf Frame{KindSheetFrame, R(0, 0, 20 * M, 20 * M)};
-const Leaf VWire{KindWire, R(3 * M, 0, 3 * M, 10 * M)};          // widened: (2M, 0)-(4M, 11M)
-const Leaf HWire{KindWire, R(2 * M, 10 * M, 12 * M, 10 * M)};    // widened: (1M, 9M)-(13M, 11M)
-const Leaf OffGrid{KindSymbol, R(4500000, 5 * M, 8 * M, 9 * M)}; // widened Left: 4M
+const Leaf VWire{kinds::Wire, R(3 * M, 0, 3 * M, 10 * M)};          // widened: (2M, 0)-(4M, 11M)
+const Leaf HWire{kinds::Wire, R(2 * M, 10 * M, 12 * M, 10 * M)};    // widened: (1M, 9M)-(13M, 11M)
+const Leaf OffGrid{kinds::Symbol, R(4500000, 5 * M, 8 * M, 9 * M)}; // widened Left: 4M
 const Leaf HGuide{KindGuideLine, R(0, 7 * M, 20 * M, 7 * M)};
 const Leaf VGuide{KindGuideLine, R(6 * M, 0, 6 * M, 20 * M)};
-const Leaf Dot{KindPointObject, R(4999999, 6999999, 5000001, 7000001)};
+const Leaf Dot{kinds::Junction, R(4999999, 6999999, 5000001, 7000001)};
 const Leaf Sliver{8, R(4200000, 6 * M, 4400000, 8 * M)};
 const std::vector<TSheetPoint> Mark{{8 * M, 9 * M}}; // the symbol's upper right corner
 
@@ -117,7 +123,7 @@ TEST(RayClip, WireRuns) {
         {"alongside a run: closed",    {HWire}, {}, None, DirR, {5 * M, 10500000}, Grid,  5 * M},
         {"alongside, leftward: closed",{HWire}, {}, None, DirL, {5 * M, 9500000},  Grid,  5 * M},
         {"on its line past its end",   {HWire}, {}, None, DirR, {1500000, 10 * M}, Grid,  1500000},
-        {"a one-unit wire is passable", {{KindWire, R(5 * M, 7 * M, 5 * M + 1, 7 * M)}}, {}, None,
+        {"a one-unit wire is passable", {{kinds::Wire, R(5 * M, 7 * M, 5 * M + 1, 7 * M)}}, {}, None,
                                                      DirR, {5 * M, 7 * M},    Grid,  20 * M},
         {"along a wire, exact",        {HWire}, {}, FarAway, DirR, {5 * M, 10 * M}, Exact, 12 * M, 1},
         {"along a wire, widened",      {HWire}, {}, FarAway, DirR, {5 * M, 10 * M}, Grid,  5 * M},
@@ -162,7 +168,7 @@ TEST(RayClip, AlongSidesTargetsGuidesAndPointObjects) {
         {"target off the line",    {OffGrid}, {}, {4500000, 7500000}, DirR, {3800000, 7 * M}, Grid, 4 * M},
         {"target after a cut", {{8, R(4100000, 6 * M, 4200000, 8 * M)}, OffGrid}, {}, {4500000, 7 * M},
                                                  DirR, {3800000, 7 * M}, Grid, 4500000},
-        {"target leftward", {{KindSymbol, R(5 * M, 5 * M, 8500000, 9 * M)}}, {}, {8500000, 7 * M},
+        {"target leftward", {{kinds::Symbol, R(5 * M, 5 * M, 8500000, 9 * M)}}, {}, {8500000, 7 * M},
                                                  DirL, {9200000, 7 * M}, Grid, 8500000},
         // Weights combine as the larger: the guide's 2 after the symbol's 20
         // (the tie on Left puts the symbol first), and the other way round.
@@ -182,7 +188,7 @@ TEST(RayClip, AlongSidesTargetsGuidesAndPointObjects) {
         Check(c);
 }
 
-TEST(RayClip, SnapToGrid) {
+TEST(RayClip, SnappedToGrid) {
     struct Case {
         TBoundingRect n, r;
     } cases[] = {
@@ -196,39 +202,35 @@ TEST(RayClip, SnapToGrid) {
         {R(kMin, kMin, kMax, kMax),            R(-2147 * M, -2147 * M, kMax, kMax)},
         {R(0, 0, 2147 * M - 1, 2147 * M),      R(0, 0, 2147 * M, kMax)},
     };
-    for (const Case& c : cases) {
-        TBoundingRect r;
-        SnapToGrid(c.n, r);
-        EXPECT_EQ(r, c.r);
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(SnappedToGrid(c.n), c.r);
 }
 // clang-format on
 
 TEST(RayClip, RaysNearTheInt32Limits) {
     TObstacleTree tree;
     tree.Sheet = R(0, 0, kMax, kMax);
-    tree.AddRect(R(2147400000, 0, kMax, 100), KindSymbol); // widened: 2 147 000 000 to kMax
-    EXPECT_EQ(tree.CastRay(DirR, {1000, 50}, true, false, false).EndPoint.X, 2147 * M);
-    EXPECT_EQ(tree.CastRay(DirL, {kMax, 50}, true, false, false).StartPoint.X, kMax);
+    tree.AddRect(R(2147400000, 0, kMax, 100), kinds::Symbol); // widened: 2 147 000 000 to kMax
+    EXPECT_EQ(tree.CastRay(DirR, {1000, 50}, SearchRay).EndPoint.X, 2147 * M);
+    EXPECT_EQ(tree.CastRay(DirL, {kMax, 50}, SearchRay).StartPoint.X, kMax);
     tree.Target = {2147400000, 50};
-    EXPECT_EQ(tree.CastRay(DirR, {2147000000, 50}, true, false, false).EndPoint.X, 2147400000);
+    EXPECT_EQ(tree.CastRay(DirR, {2147000000, 50}, SearchRay).EndPoint.X, 2147400000);
     // A target far behind the origin, whose distance would wrap into the reach
     // of the shortcut in 32 bits, is not taken for one just ahead.
     TObstacleTree wide;
     wide.Sheet = R(kMin, kMin, kMax, kMax);
     wide.AddRect(R(kMin, 0, kMin + 1, 10), 8);
     wide.Target = {kMin, 5};
-    EXPECT_EQ(wide.CastRay(DirR, {kMax - 1, 5}, true, false, false).EndPoint.X, kMax);
+    EXPECT_EQ(wide.CastRay(DirR, {kMax - 1, 5}, SearchRay).EndPoint.X, kMax);
 }
 
 TEST(RayClip, LeafRuleIgnoresUnknownDirections) {
-    TObstacle leaf(1, KindSymbol);
+    TObstacle leaf(1, kinds::Symbol);
     leaf.Bounds = Symbol.box;
-    TBoundingRect scratch;
     TEdge e({M, 7 * M}, {20 * M, 7 * M});
-    ClipRayAtLeaf(leaf, TRayQuery{5, {M, 7 * M}, false, false, None}, e, scratch);
+    ClipRayAtLeaf(leaf, TRayQuery{static_cast<TDirection>(5), {M, 7 * M}, false, false, None}, e);
     EXPECT_EQ(e.EndPoint.X, 20 * M);
-    ClipRayAtLeaf(leaf, TRayQuery{DirR, {M, 7 * M}, false, false, None}, e, scratch);
+    ClipRayAtLeaf(leaf, TRayQuery{DirR, {M, 7 * M}, false, false, None}, e);
     EXPECT_EQ(e.EndPoint.X, 4 * M);
 }
 

@@ -4,6 +4,7 @@
 // hang or a broken wire.
 #include "tests/support/ModuleHost.h"
 #include "tests/support/PathChecks.h"
+#include "tests/support/SheetTree.h"
 
 #include "geometry/ObstacleKinds.h"
 #include "geometry/ObstacleTree.h"
@@ -149,20 +150,21 @@ TEST_F(ExtremeInput, TwoHundredThousandObstaclesInSortedOrder) {
     NewSheet(kColumns * kStep + 2000000, kRows * kStep + 2000000);
     // Every step of the search clips its rays against all 200 000 leaves.
     options_->TimeOut = 10;
-    auto tree = std::make_unique<TObstacleTree>();
+    auto tree = std::make_unique<TObstacleTree>(SheetExtent(*sheet_));
     for (int32_t row = 0; row < kRows; ++row)
         for (int32_t column = 0; column < kColumns; ++column) {
             const int32_t x = 1000000 + column * kStep, y = 1000000 + row * kStep;
             TBoundingRect r;
             r.SetRect({x - 50000, y - 50000, x + 50000, y + 50000});
-            tree->AddRect(r, KindPointObject);
+            tree->AddRect(r, kinds::Junction);
         }
     ASSERT_EQ(tree->LeafCount(), std::size_t{kColumns} * kRows);
     // Between two rows, along the open channel, from one side to the other.
     const int32_t y = 1000000 + 100 * kStep + kStep / 2;
     const TSheetPoint start{500000, y}, end{kColumns * kStep + 1500000, y + kStep};
     {
-        TEdgeRouter router(start, end, *options_, *tree);
+        const TRouterSettings settings{options_->TimeOut, options_->AvoidWiresPosition};
+        TEdgeRouter router(start, end, settings, *tree, tree->Sheet, NewWorkbenchWire);
         HostRef<ISch_Wire> path = router.FindPath();
         EXPECT_TRUE(router.Stats().Forward.Ran);
     }
@@ -193,9 +195,7 @@ protected:
     void SetUp() override {
         Host().Reset();
         Host().SetPreferenceLocation(PreferenceFolder());
-        SetModuleClient(&Host().Client());
         sheet_ = TSheetDocument::Create(40000000, 40000000);
-        Host().SetActiveDocument(sheet_.Get());
         // A comb of bodies that makes the search work for its result.
         for (int32_t i = 0; i < 12; ++i) {
             const TSheetRect body{4000000 + i * 2500000, 2000000 + (i % 2) * 6000000,
@@ -206,8 +206,6 @@ protected:
     }
     void TearDown() override {
         SetTickSource({});
-        SetModuleClient(nullptr);
-        Host().SetActiveDocument(nullptr);
         sheet_ = nullptr;
     }
     HostRef<TSheetDocument> sheet_;
@@ -223,12 +221,10 @@ TEST_P(ExtremeTimeOut, SearchEndsWithinItsBudgetOfDrivenTime) {
         now += 250;
         return now;
     });
-    TRouteOptions options(PreferenceFolder());
-    options.TimeOut = timeOut;
-    TObstacleTree tree;
-    tree.BuildFromDocument(sheet_.Get(), -1);
+    const TRouterSettings settings{timeOut, 1};
+    std::unique_ptr<TObstacleTree> tree = BuildSheetTree(*sheet_);
     const TSheetPoint start{1000000, 20000000}, end{39000000, 20000000};
-    TEdgeRouter router(start, end, options, tree);
+    TEdgeRouter router(start, end, settings, *tree, tree->Sheet, NewWorkbenchWire);
     HostRef<ISch_Wire> path = router.FindPath();
     // Each search reads the clock about once per step; its budget of
     // timeOut ms is spent after timeOut / 250 readings, plus the two starts.
@@ -262,12 +258,12 @@ INSTANTIATE_TEST_SUITE_P(Limits, ExtremeTimeOut, ::testing::Values(1, 600000));
 // one-vertex path that would have cut the user's wire short.
 TEST_F(ExtremeTimeOut, PathAlongMinusOneKeepsBothEndPoints) {
     SetTickSource([] { return 1000u; });
-    TRouteOptions options(PreferenceFolder());
-    TObstacleTree tree;
+    const TRouterSettings settings{600000, 1}; // as the test host's Router.ini
+    TObstacleTree tree(SheetExtent(*sheet_));
     const Points cases[] = {
         {{899999, -1}, {1499999, -1}}, {{-1, 5000000}, {-1, 9000000}}, {{-1, -1}, {3000000, -1}}};
     for (const Points& c : cases) {
-        TEdgeRouter router(c[0], c[1], options, tree);
+        TEdgeRouter router(c[0], c[1], settings, tree, tree.Sheet, NewWorkbenchWire);
         HostRef<ISch_Wire> path = router.FindPath();
         ASSERT_TRUE(path);
         int32_t count = 0;

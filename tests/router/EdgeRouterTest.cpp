@@ -1,11 +1,10 @@
 #include "router/EdgeRouter.h"
 
-#include "host/ClientLookup.h"
+#include "tests/support/SheetTree.h"
+
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
-#include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
-#include "router/RouterDetail.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/SheetDocument.h"
@@ -16,9 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <pthread.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -61,14 +58,10 @@ class EdgeRouterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Host().Reset();
-        SetModuleClient(&Host().Client());
         SetTickSource([this] {
             ++ticks_;
             return clock_ ? clock_(ticks_) : 1000u;
         });
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("pathwick-router-" + std::to_string(::getpid()));
-        options_ = std::make_unique<TRouteOptions>(folder_.string());
         baseline_ = wb::LiveHostObjectCount();
     }
     void TearDown() override {
@@ -77,16 +70,12 @@ protected:
         Host().Reset();
         EXPECT_EQ(wb::LiveHostObjectCount(), baseline_) << "a host reference was not released";
         SetTickSource({});
-        SetModuleClient(nullptr);
-        options_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     static wb::TWorkbenchHost& Host() { return wb::TWorkbenchHost::Instance(); }
 
     void NewSheet(int32_t width, int32_t height) {
         sheet_ = wb::TSheetDocument::Create(width, height);
-        Host().SetActiveDocument(sheet_.Get());
     }
     // A symbol whose body is one rectangle; returns the body.
     TSheetRect AddSymbol(TSheetRect body) {
@@ -98,14 +87,14 @@ protected:
     }
     template <class T> void Place(const HostRef<T>& object) { sheet_->AddObject(*object); }
     TObstacleTree& BuildTree() {
-        tree_ = std::make_unique<TObstacleTree>();
-        tree_->BuildFromDocument(sheet_.Get(), -1);
+        tree_ = test::BuildSheetTree(*sheet_);
         return *tree_;
     }
 
     // Routes on the tree as it stands; the path's vertices, empty for none.
     Points Route(TSheetPoint start, TSheetPoint end, TRouteStats* stats = nullptr) {
-        TEdgeRouter router(start, end, *options_, *tree_);
+        TEdgeRouter router(start, end, settings_, *tree_, test::SheetExtent(*sheet_),
+                           test::NewWorkbenchWire);
         HostRef<ISch_Wire> wire = router.FindPath();
         if (stats)
             *stats = router.Stats();
@@ -115,8 +104,7 @@ protected:
 
     HostRef<wb::TSheetDocument> sheet_;
     std::unique_ptr<TObstacleTree> tree_;
-    std::unique_ptr<TRouteOptions> options_;
-    std::filesystem::path folder_;
+    TRouterSettings settings_{3000, 1}; // the settings file's defaults
     // Tick source: clock_(n) answers the n-th query; frozen at 1000 without one.
     std::function<uint32_t(uint64_t)> clock_;
     uint64_t ticks_ = 0;
@@ -140,8 +128,9 @@ TEST_F(EdgeRouterTest, DirectConnectionIsOneSegmentFromEndToStart) {
         const Points path = Route(c.start, c.end, &stats);
         EXPECT_EQ(path, (Points{c.end, c.start}));
         EXPECT_EQ(stats.ReverseChosen, c.reverseChosen);
-        EXPECT_EQ(router::LineMoves(stats.Forward.Line), c.reverseChosen ? "L" : "R");
-        EXPECT_EQ(router::LineMoves(stats.Reverse.Line), c.reverseChosen ? "R" : "L");
+        ASSERT_TRUE(stats.Forward.Best && stats.Reverse.Best);
+        EXPECT_EQ(stats.Forward.Best->Moves, c.reverseChosen ? "L" : "R");
+        EXPECT_EQ(stats.Reverse.Best->Moves, c.reverseChosen ? "R" : "L");
         EXPECT_TRUE(stats.Forward.Completed && stats.Reverse.Completed);
         // The tree keeps the last target: the end for the forward path.
         EXPECT_EQ(tree_->Target, c.reverseChosen ? c.start : c.end);
@@ -177,7 +166,7 @@ TEST_F(EdgeRouterTest, CrossesAWireOnlyWhereItMustAndPaysForIt) {
         NewSheet(40 * M, 30 * M);
         Place(wb::TPolyline::Create(wb::kinds::Wire, {{20 * M, 0}, {20 * M, 30 * M}}));
         BuildTree();
-        options_->AvoidWiresPosition = avoid[i];
+        settings_.AvoidWires = avoid[i];
         TRouteStats stats;
         const Points path = Route(start, end, &stats);
         ExpectSoundPath(path, start, end);
@@ -188,8 +177,9 @@ TEST_F(EdgeRouterTest, CrossesAWireOnlyWhereItMustAndPaysForIt) {
             crossings += (x0 < 20 * M && 20 * M < x1) ? 1 : 0;
         }
         EXPECT_EQ(crossings, 1);
-        const std::string& line = stats.ReverseChosen ? stats.Reverse.Line : stats.Forward.Line;
-        totals[i] = router::LineTotal(line).value_or(-1);
+        const std::optional<TBestPath>& best =
+            stats.ReverseChosen ? stats.Reverse.Best : stats.Forward.Best;
+        totals[i] = best ? best->Total : -1;
     }
     // Each crossing costs 50 per step of the wire weight.
     EXPECT_EQ(totals[1] - totals[0], 50 * (10 - 1));
@@ -237,7 +227,7 @@ TEST_F(EdgeRouterTest, TheClockIsReadOnceBeforeEverySearchCall) {
     BuildTree();
     clock_ = [](uint64_t n) { return static_cast<uint32_t>(n * 100'000); };
     EXPECT_TRUE(Route({5 * M, 15 * M}, {12 * M, 15 * M}, &stats).empty());
-    for (const TSearchStats* s : {&stats.Forward, &stats.Reverse}) {
+    for (const TSearchOutcome* s : {&stats.Forward, &stats.Reverse}) {
         EXPECT_TRUE(s->Ran && s->StoppedByBudget && !s->Completed);
         EXPECT_EQ(s->Nodes, 1u);
         EXPECT_EQ(s->Rays, 0u);
@@ -261,7 +251,7 @@ TEST_F(EdgeRouterTest, DirectHitsAreStillRecordedAfterTheBudgetIsSpent) {
     EXPECT_TRUE(stats.Forward.StoppedByBudget);
     EXPECT_EQ(stats.Forward.Nodes, 2u); // the root and the refused branch
     // 15 + 20 x 4 000 000 / 10 - 40, plus 100 for the one segment.
-    EXPECT_EQ(stats.Forward.Line, "R;8000075");
+    EXPECT_EQ(stats.Forward.Line(), "R;8000075");
     EXPECT_EQ(stats.Reverse.Nodes, 1u);
     EXPECT_FALSE(stats.ReverseChosen);
 }
@@ -276,13 +266,13 @@ TEST_F(EdgeRouterTest, HostFailuresLeaveFindPathAndReleaseEverything) {
     EXPECT_THROW(Route({5 * M, 16 * M}, {12 * M, 16 * M}), EHostCallError);
 }
 
-TEST_F(EdgeRouterTest, NoSchematicServiceMeansNoPath) {
+TEST_F(EdgeRouterTest, NoResultWireMeansNoPath) {
     NewSheet(40 * M, 30 * M);
     BuildTree();
-    TEdgeRouter router({5 * M, 15 * M}, {12 * M, 15 * M}, *options_, *tree_);
-    SetModuleClient(nullptr);
+    TEdgeRouter router({5 * M, 15 * M}, {12 * M, 15 * M}, settings_, *tree_,
+                       test::SheetExtent(*sheet_), [] { return HostRef<ISch_Wire>(); });
     EXPECT_FALSE(router.FindPath());
-    EXPECT_FALSE(router.Stats().Forward.Line.empty());
+    EXPECT_TRUE(router.Stats().Forward.Best);
     EXPECT_FALSE(router.Stats().Found);
 }
 
@@ -304,17 +294,19 @@ TEST_F(EdgeRouterTest, AVeryLongPathNeedsNoDeepStack) {
     // Run the search on a thread with a small stack: 128 KiB would not hold
     // two thousand nested calls of any realistic frame size.
     struct Job {
-        TRouteOptions* options;
+        TRouterSettings settings;
         TObstacleTree* tree;
+        TBoundingRect sheet;
         TSheetPoint start, end;
         Points path;
         TRouteStats stats;
         bool failed = false;
-    } job{options_.get(), tree_.get(), start, end, {}, {}, false};
+    } job{settings_, tree_.get(), test::SheetExtent(*sheet_), start, end, {}, {}, false};
     auto body = [](void* arg) -> void* {
         auto* j = static_cast<Job*>(arg);
         try {
-            TEdgeRouter router(j->start, j->end, *j->options, *j->tree);
+            TEdgeRouter router(j->start, j->end, j->settings, *j->tree, j->sheet,
+                               test::NewWorkbenchWire);
             HostRef<ISch_Wire> wire = router.FindPath();
             j->stats = router.Stats();
             if (wire)
@@ -335,7 +327,8 @@ TEST_F(EdgeRouterTest, AVeryLongPathNeedsNoDeepStack) {
     ASSERT_FALSE(job.failed);
     EXPECT_EQ(job.path, (Points{end, start}));
     EXPECT_EQ(job.stats.Forward.MaxDepth, static_cast<uint64_t>(kLines));
-    EXPECT_EQ(router::LineMoves(job.stats.Forward.Line), std::string(kLines + 1, 'R'));
+    ASSERT_TRUE(job.stats.Forward.Best);
+    EXPECT_EQ(job.stats.Forward.Best->Moves, std::string(kLines + 1, 'R'));
     EXPECT_TRUE(job.stats.Forward.Completed);
 }
 

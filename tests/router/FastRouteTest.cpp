@@ -2,10 +2,10 @@
 // reference clipping: the same searches, lines and wires.
 #include "router/EdgeRouter.h"
 
-#include "host/ClientLookup.h"
+#include "tests/support/SheetTree.h"
+
 #include "host/HostCall.h"
 #include "host/PolygonAccess.h"
-#include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
@@ -16,9 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -42,27 +39,19 @@ class FastRouteTest : public ::testing::Test {
 protected:
     void SetUp() override {
         wb::TWorkbenchHost::Instance().Reset();
-        SetModuleClient(&wb::TWorkbenchHost::Instance().Client());
         // Every tick read moves the clock on by 4 ms, so a search stops after
         // a few hundred nodes, at the same node with either clipping.
         SetTickSource([this] { return ticks_ += 4; });
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("pathwick-fastroute-" + std::to_string(::getpid()));
-        options_ = std::make_unique<TRouteOptions>(folder_.string());
     }
     void TearDown() override {
         SetTickSource({});
         wb::TWorkbenchHost::Instance().Reset();
-        SetModuleClient(nullptr);
-        options_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     // Symbols with pins on the grid and off it, wires, labels and junctions.
     HostRef<wb::TSheetDocument> RandomSheet(std::mt19937& rng, Points& pins) {
         auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
         HostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(30 * M, 24 * M);
-        wb::TWorkbenchHost::Instance().SetActiveDocument(sheet.Get());
         for (int i = 0, n = 3 + below(6); i < n; ++i) {
             const int32_t x = (2 + below(22)) * M + (below(4) == 0 ? M / 2 : 0);
             const int32_t y = (2 + below(16)) * M;
@@ -100,10 +89,11 @@ protected:
     }
 
     TOutcome Route(TObstacleTree& tree, TSheetPoint a, TSheetPoint b) {
-        TEdgeRouter router(a, b, *options_, tree);
+        TEdgeRouter router(a, b, TRouterSettings{3000, 1}, tree, tree.Sheet,
+                           test::NewWorkbenchWire);
         HostRef<ISch_Wire> wire = router.FindPath();
-        TOutcome o{router.Stats().Forward.Line,
-                   router.Stats().Reverse.Line,
+        TOutcome o{router.Stats().Forward.Line(),
+                   router.Stats().Reverse.Line(),
                    router.Stats().TotalNodes(),
                    {}};
         if (wire)
@@ -111,8 +101,6 @@ protected:
         return o;
     }
 
-    std::unique_ptr<TRouteOptions> options_;
-    std::filesystem::path folder_;
     uint32_t ticks_ = 0;
 };
 
@@ -122,10 +110,9 @@ TEST_F(FastRouteTest, SameResultsAsTheReferenceClipping) {
     for (int sheetNo = 0; sheetNo < 80; ++sheetNo) {
         Points pins;
         HostRef<wb::TSheetDocument> sheet = RandomSheet(rng, pins);
-        TObstacleTree fast, reference;
-        fast.BuildFromDocument(sheet.Get(), 0);
-        reference.BuildFromDocument(sheet.Get(), 0);
-        reference.ClipMethod = TClipMethod::Reference;
+        std::unique_ptr<TObstacleTree> fast = test::BuildSheetTree(*sheet, 0);
+        std::unique_ptr<TObstacleTree> reference = test::BuildSheetTree(*sheet, 0);
+        reference->ClipMethod = TClipMethod::Reference;
         // Several requests on one tree: later ones meet the guide lines and
         // marks of the earlier ones, as in a session.
         for (int r = 0; r < 4; ++r) {
@@ -134,8 +121,8 @@ TEST_F(FastRouteTest, SameResultsAsTheReferenceClipping) {
             if (rng() % 3 == 0)
                 b = {static_cast<int32_t>(rng() % 29 + 1) * M,
                      static_cast<int32_t>(rng() % 23 + 1) * M};
-            const TOutcome f = Route(fast, a, b);
-            const TOutcome ref = Route(reference, a, b);
+            const TOutcome f = Route(*fast, a, b);
+            const TOutcome ref = Route(*reference, a, b);
             EXPECT_EQ(f, ref) << "sheet " << sheetNo << " request " << r << ": " << f.forward
                               << " / " << ref.forward;
             found += f.path.empty() ? 0 : 1;

@@ -29,7 +29,7 @@ TEdge EdgeBetween(TSheetPoint p, TSheetPoint far) {
 // a stop is scripted for them.
 class TScriptedRays final : public TRaySource {
 public:
-    using Key = std::tuple<int32_t, int32_t, int>;
+    using Key = std::tuple<int32_t, int32_t, TDirection>;
 
     // The path from start through the run ends, one move per letter.
     TScriptedRays(TSheetPoint start, std::string_view moves, const Points& ends) {
@@ -52,7 +52,7 @@ public:
         ++testCalls;
         const auto it = tests_.find({p.X, p.Y, d});
         const TSheetPoint border[] = {{0, p.Y}, {p.X, 0}, {kSheet, p.Y}, {p.X, kSheet}};
-        return EdgeBetween(p, it == tests_.end() ? border[d] : it->second);
+        return EdgeBetween(p, it == tests_.end() ? border[DirectionIndex(d)] : it->second);
     }
 
     int moveCalls = 0;
@@ -64,7 +64,7 @@ private:
 };
 
 HostRef<TPolyline> NewWire(const Points& vertices = {}) {
-    return TPolyline::Create(KindWire, vertices);
+    return TPolyline::Create(kinds::Wire, vertices);
 }
 
 struct BuildCase {
@@ -139,12 +139,12 @@ TEST(BuildPolyline, KeepsTheWalkedCornersWhenAShortcutIsBlocked) {
     const Points walked = {{0, 0}, {2 * M, 0}, {2 * M, M}, {4 * M, M}, {4 * M, 3 * M}};
     {
         TScriptedRays rays({0, 0}, "RTRT", ends);
-        rays.StopTest({2 * M, 0}, DirR, {4 * M, 0}); // Q itself is not inside the run
+        rays.StopTest({2 * M, 0}, TDirection::R, {4 * M, 0}); // Q itself is not inside the run
         RunBuild({"first run blocked", {0, 0}, "RTRT", ends, walked}, rays);
     }
     {
         TScriptedRays rays({0, 0}, "RTRT", ends);
-        rays.StopTest({4 * M, 0}, DirT, {4 * M, M / 2});
+        rays.StopTest({4 * M, 0}, TDirection::T, {4 * M, M / 2});
         RunBuild({"second run blocked", {0, 0}, "RTRT", ends, walked}, rays);
         EXPECT_EQ(rays.testCalls, 2);
     }
@@ -152,7 +152,7 @@ TEST(BuildPolyline, KeepsTheWalkedCornersWhenAShortcutIsBlocked) {
         const Points bump = {
             {8 * M, 5 * M}, {8 * M, 7 * M}, {12 * M, 7 * M}, {12 * M, 4 * M}, {15 * M, 4 * M}};
         TScriptedRays rays({10 * M, 5 * M}, "LTRBR", bump);
-        rays.StopTest({8 * M, 5 * M}, DirR, {11 * M, 5 * M});
+        rays.StopTest({8 * M, 5 * M}, TDirection::R, {11 * M, 5 * M});
         Points expected = {{10 * M, 5 * M}};
         expected.insert(expected.end(), bump.begin(), bump.end());
         RunBuild({"detour blocked", {10 * M, 5 * M}, "LTRBR", bump, expected}, rays);
@@ -180,8 +180,8 @@ TEST(BuildPolyline, AMissingMoveKeepsItsPointAndTheWireStopsAt48) {
     }
     TScriptedRays rays({0, 0}, moves, ends);
     for (const TSheetPoint& e : ends) {
-        rays.StopTest(e, DirR, e);
-        rays.StopTest(e, DirT, e);
+        rays.StopTest(e, TDirection::R, e);
+        rays.StopTest(e, TDirection::T, e);
     }
     HostRef<TPolyline> wire = NewWire();
     BuildPolyline(wire.Get(), moves, {0, 0}, moves + ";9", rays);
@@ -207,32 +207,38 @@ TEST(IsStaircase, NeedsFourLettersOfTheShapeXYXY) {
     for (const auto& c : cases) {
         TStaircaseMemory memory;
         memory.Active = c.active;
-        memory.SavedFirst = DirT;
-        memory.SavedSecond = DirR;
+        memory.SavedFirst = TDirection::T;
+        memory.SavedSecond = TDirection::R;
         EXPECT_EQ(IsStaircase(c.turns, c.i, memory), c.expected) << c.turns << " at " << c.i;
         EXPECT_EQ(memory.Active, c.activeAfter) << c.turns << " at " << c.i;
     }
 }
 
 TEST(IsDetour, RecognisesBothShapesFromTheSecondSegmentOn) {
+    constexpr auto OutAndBack = TDetourShape::OutAndBack;
+    constexpr auto TurnBack = TDetourShape::TurnBack;
+    constexpr TDirection None = TDirection::None;
     struct {
         const char* turns;
         std::size_t i;
         bool expected;
         TDirection z;
-        int kind;
+        TDetourShape shape;
     } const cases[] = {
-        {"LTRBR", 2, true, DirR, 0},     {"LTRTL", 2, true, DirT, 1},
-        {"RBLBR", 2, true, DirB, 1},     {"TRBR", 1, false, DirNone, 0}, // never at segment 1
-        {"LTRB", 2, false, DirNone, 0},                                  // too short
-        {"LTRTR", 2, false, DirNone, 0}, {"RTRT", 1, false, DirNone, 0},
+        {"LTRBR", 2, true, TDirection::R, OutAndBack},
+        {"LTRTL", 2, true, TDirection::T, TurnBack},
+        {"RBLBR", 2, true, TDirection::B, TurnBack},
+        {"TRBR", 1, false, None, OutAndBack}, // never at segment 1
+        {"LTRB", 2, false, None, OutAndBack}, // too short
+        {"LTRTR", 2, false, None, OutAndBack},
+        {"RTRT", 1, false, None, OutAndBack},
     };
     for (const auto& c : cases) {
         const auto detour = IsDetour(c.turns, c.i);
         ASSERT_EQ(detour.has_value(), c.expected) << c.turns;
         if (detour) {
             EXPECT_EQ(detour->Z, c.z) << c.turns;
-            EXPECT_EQ(detour->Kind, c.kind) << c.turns;
+            EXPECT_EQ(detour->Shape, c.shape) << c.turns;
         }
     }
 }

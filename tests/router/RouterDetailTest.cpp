@@ -28,8 +28,8 @@ TEST(StepCost, PricesMovesAsTheCostModelSays) {
         int32_t avoidWires, expected;
     } const cases[] = {
         {"first move heading to target",
-         DirR,
-         DirNone,
+         TDirection::R,
+         TDirection::None,
          {0, 0},
          {3 * M, 0},
          MakeRun({0, 0}, {3 * M, 0}),
@@ -37,8 +37,8 @@ TEST(StepCost, PricesMovesAsTheCostModelSays) {
          1,
          5'500'010},
         {"straight move past the target's x",
-         DirR,
-         DirR,
+         TDirection::R,
+         TDirection::R,
          {3 * M, 0},
          {6 * M, 0},
          MakeRun({3 * M, 0}, {6 * M, 0}),
@@ -46,8 +46,8 @@ TEST(StepCost, PricesMovesAsTheCostModelSays) {
          1,
          1'500'055},
         {"straight away: 5 x growth",
-         DirL,
-         DirL,
+         TDirection::L,
+         TDirection::L,
          {1000, 0},
          {900, 0},
          MakeRun({900, 0}, {1000, 0}),
@@ -55,8 +55,8 @@ TEST(StepCost, PricesMovesAsTheCostModelSays) {
          1,
          15 + 500 + 50 + 40},
         {"vertical edge, weight 20",
-         DirB,
-         DirR,
+         TDirection::B,
+         TDirection::R,
          {0, 1000},
          {0, 500},
          MakeRun({0, 1000}, {0, 500}, 20),
@@ -64,8 +64,8 @@ TEST(StepCost, PricesMovesAsTheCostModelSays) {
          1,
          50 + 500 + 1000 - 40},
         {"wire crossing, 50 per step",
-         DirR,
-         DirNone,
+         TDirection::R,
+         TDirection::None,
          {0, 0},
          {100, 0},
          MakeRun({0, 0}, {100, 0}, 1, true),
@@ -73,18 +73,26 @@ TEST(StepCost, PricesMovesAsTheCostModelSays) {
          7,
          50 + 10 + 350 - 40},
         {"negative becomes 1",
-         DirR,
-         DirR,
+         TDirection::R,
+         TDirection::R,
          {0, 0},
          {20, 0},
          MakeRun({0, 0}, {20, 0}, 1),
          {100, 0},
          1,
          1},
-        {"zero stays zero", DirR, DirR, {0, 0}, {50, 0}, MakeRun({0, 0}, {50, 0}), {100, 0}, 1, 0},
+        {"zero stays zero",
+         TDirection::R,
+         TDirection::R,
+         {0, 0},
+         {50, 0},
+         MakeRun({0, 0}, {50, 0}),
+         {100, 0},
+         1,
+         0},
         {"B heads for a target below",
-         DirB,
-         DirL,
+         TDirection::B,
+         TDirection::L,
          {10, 10},
          {10, 5},
          MakeRun({10, 10}, {10, 5}, 1),
@@ -92,8 +100,8 @@ TEST(StepCost, PricesMovesAsTheCostModelSays) {
          1,
          50 + 15 - 40},
         {"growth beyond 32 bits saturates",
-         DirR,
-         DirR,
+         TDirection::R,
+         TDirection::R,
          {kMin, 0},
          {kMax, 0},
          MakeRun({kMin, 0}, {kMax, 0}, 1),
@@ -101,8 +109,8 @@ TEST(StepCost, PricesMovesAsTheCostModelSays) {
          1,
          kMax},
         {"distance beyond 32 bits saturates",
-         DirT,
-         DirR,
+         TDirection::T,
+         TDirection::R,
          {0, 0},
          {kMax, kMax},
          MakeRun({kMax, kMax}, {kMax, 0}, 1),
@@ -110,8 +118,8 @@ TEST(StepCost, PricesMovesAsTheCostModelSays) {
          1,
          kMax},
         {"weight x length beyond 32 bits saturates",
-         DirR,
-         DirR,
+         TDirection::R,
+         TDirection::R,
          {0, 0},
          {2'000'000'000, 0},
          MakeRun({0, 0}, {2'000'000'000, 0}, kMax),
@@ -169,36 +177,30 @@ TEST(WithinBudget, ReadsTheWrappingDifferenceAsSigned) {
         EXPECT_EQ(WithinBudget(c.now, c.start, c.budget), c.expected) << c.now << " " << c.start;
 }
 
-TEST(ResultLines, WriteReadAndChoose) {
-    EXPECT_EQ(ResultLine("RRRTTL", 4521), "RRRTTL;4521");
-    EXPECT_EQ(LineTotal("RRRTTL;4521"), 4521);
-    EXPECT_EQ(LineMoves("RRRTTL;4521"), "RRRTTL");
-    for (const char* bad : {"RT", "RT;", "RT;12x", "RT;99999999999"})
-        EXPECT_EQ(LineTotal(bad), std::nullopt) << bad;
+TEST(BestPaths, TextFormAndChoice) {
+    EXPECT_EQ((TBestPath{"RRRTTL", 4521}.Text()), "RRRTTL;4521");
 
-    using L = std::vector<std::string>;
+    using P = std::optional<TBestPath>;
     struct {
         const char* name;
-        L forward, reverse;
+        P forward, reverse;
         bool expected;
     } const cases[] = {
-        {"equal totals choose reverse", {"RT;500"}, {"LB;500"}, true},
-        {"cheaper forward kept", {"RT;499"}, {"LB;500"}, false},
-        {"no reverse result", {"RT;501"}, {}, false},
-        {"forward empty, reverse at bound", {}, {"LB;300000000"}, true},
-        {"forward empty, reverse above bound", {}, {"LB;300000001"}, false},
-        {"reverse line without total", {}, {"LB"}, false},
-        {"two forward lines fall back to the bound", {"R;1", "T;1"}, {"LB;2000"}, true},
+        {"equal totals choose reverse", TBestPath{"RT", 500}, TBestPath{"LB", 500}, true},
+        {"cheaper forward kept", TBestPath{"RT", 499}, TBestPath{"LB", 500}, false},
+        {"no reverse result", TBestPath{"RT", 501}, std::nullopt, false},
+        {"forward empty, reverse at bound", std::nullopt, TBestPath{"LB", 300000000}, true},
+        {"forward empty, reverse above bound", std::nullopt, TBestPath{"LB", 300000001}, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReverseChosen(c.forward, c.reverse, 300'000'000), c.expected) << c.name;
 }
 
 TEST(DirectionLetters, MapBothWaysAndCollapse) {
-    for (TDirection d = DirL; d <= DirT; ++d)
-        EXPECT_EQ(DirectionOf("LBRT"[d]), d);
+    for (TDirection d : MoveDirections)
+        EXPECT_EQ(DirectionOf("LBRT"[DirectionIndex(d)]), d);
     for (char c : {'l', 'x', ';', '\0'})
-        EXPECT_EQ(DirectionOf(c), DirNone) << c;
+        EXPECT_EQ(DirectionOf(c), TDirection::None) << c;
     EXPECT_EQ(CollapseRuns("RRRTTL"), "RTL");
     EXPECT_EQ(CollapseRuns("LBLB"), "LBLB");
 }

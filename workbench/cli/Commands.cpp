@@ -6,6 +6,8 @@
 #include "host/ClientLookup.h"
 #include "options/RouteOptions.h"
 #include "platform/system/UserFolders.h"
+#include "sheet/SheetExtent.h"
+#include "sheet/SheetObstacles.h"
 #include "workbench/cli/HostSetup.h"
 #include "workbench/files/SheetFile.h"
 #include "workbench/files/SheetSvg.h"
@@ -58,8 +60,10 @@ int RunObstacles(const TGlobalOptions& global, const TObstaclesCommand& command)
         return kExitBadInput;
     TWorkbenchHost::Instance().SetActiveDocument(sheet.Get());
     // The same build as a session's, with the margin the session passes.
-    TObstacleTree tree;
-    tree.BuildFromDocument(sheet.Get(), -1);
+    TBoundingRect extent;
+    SetToSheet(extent, &TWorkbenchHost::Instance().Service());
+    TObstacleTree tree(extent);
+    BuildFromDocument(tree, sheet.Get(), -1);
     std::fputs(DescribeObstacles(tree).c_str(), stdout);
     TWorkbenchHost::Instance().SetActiveDocument(nullptr);
     return kExitOk;

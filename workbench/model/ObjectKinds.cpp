@@ -110,9 +110,7 @@ TObjectClass ClassOfKind(int32_t kind) {
 }
 
 bool KindInSet(int32_t kind, uint64_t kinds) {
-    if (kind < 0 || kind > 63)
-        return false;
-    return ((kinds >> static_cast<unsigned>(kind)) & 1u) != 0;
+    return InKindSet(kinds, kind);
 }
 
 } // namespace pathwick::workbench

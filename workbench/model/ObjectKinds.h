@@ -1,39 +1,17 @@
 // The workbench host's object kind codes and their readable names.
 #pragma once
 
+#include "host/ObjectKinds.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace pathwick::workbench {
 
-// Kind codes as GetObjectKind reports them. Every code 0..63 has a name
-// (see KindName); these are the ones the workbench gives behaviour to.
-namespace kinds {
-inline constexpr int32_t Arc = 2;
-inline constexpr int32_t Ellipse = 3;
-inline constexpr int32_t BusEntry = 7;
-inline constexpr int32_t Text = 8;
-inline constexpr int32_t Note = 9;
-inline constexpr int32_t Image = 10;
-inline constexpr int32_t Port = 11;
-inline constexpr int32_t PowerObject = 12;
-inline constexpr int32_t Junction = 15;
-inline constexpr int32_t Line = 16;
-inline constexpr int32_t Polyline = 17;
-inline constexpr int32_t Wire = 18;
-inline constexpr int32_t Bus = 19;
-inline constexpr int32_t Polygon = 20;
-inline constexpr int32_t Rectangle = 21;
-inline constexpr int32_t RoundRectangle = 22;
-inline constexpr int32_t Label = 23;
-inline constexpr int32_t Symbol = 24;
-inline constexpr int32_t NoErc = 26;
-inline constexpr int32_t Parameter = 30;
-inline constexpr int32_t Document = 31;
-inline constexpr int32_t Pin = 35;
-inline constexpr int32_t Marker = 36;
-} // namespace kinds
+// The host's kind codes by object name (kinds::Wire, ...); every code 0..63
+// also has a readable name (see KindName).
+namespace kinds = pathwick::kinds;
 
 // Which workbench class represents objects of a kind, and so which interfaces
 // they answer.

@@ -1,9 +1,10 @@
-#include "geometry/SheetObstacles.h"
+#include "sheet/SheetObstacles.h"
 
 #include "geometry/Int32Clamp.h"
 #include "geometry/ObstacleKinds.h"
 #include "host/HostCall.h"
 
+#include <optional>
 #include <utility>
 
 namespace pathwick {
@@ -98,25 +99,25 @@ bool InCurrentAppearance(ISch_Symbol& symbol, ISch_GraphicalObject& child) {
     return view == childView;
 }
 
-// A visible pin's lead as a flat rectangle from its anchor; false for a pin
+// A visible pin's lead as a flat rectangle from its anchor; nothing for a pin
 // that contributes nothing (no pin interface, or hidden while hidden pins are
 // not shown). Leads reaching past the int32 range stop at its limit.
-bool PinLead(ISch_GraphicalObject& child, bool showHidden, TBoundingRect& lead) {
+std::optional<TBoundingRect> PinLead(ISch_GraphicalObject& child, bool showHidden) {
     HostRef<ISch_SymbolPin> pin = QueryAs<ISch_SymbolPin>(&child);
     if (!pin)
-        return false;
+        return std::nullopt;
     if (!showHidden) {
         bool hidden = false;
         HostCall(pin->GetPinHidden(&hidden));
         if (hidden)
-            return false;
+            return std::nullopt;
     }
     const TSheetPoint a = AnchorOf(*pin);
-    lead = TBoundingRect(a.X, a.Y, a.X, a.Y);
+    TBoundingRect lead(a.X, a.Y, a.X, a.Y);
     int32_t orientation = 0;
     HostCall(pin->GetOrientation(&orientation));
     if (orientation < PinLeadRight || orientation > PinLeadDown)
-        return true;
+        return lead;
     int32_t length = 0;
     HostCall(pin->GetLeadLength(&length));
     switch (orientation) {
@@ -133,59 +134,11 @@ bool PinLead(ISch_GraphicalObject& child, bool showHidden, TBoundingRect& lead) 
         lead.Bottom = SaturatingSub(lead.Top, length);
         break;
     }
-    return true;
+    return lead;
 }
 
-} // namespace
-
-void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t margin) {
-    TEnumeratorWalk walk(document, NewEnumerator(document));
-    if (walk) {
-        HostCall(walk->SetEnumerationMode(0));
-        HostCall(walk->SetKindFilter(SheetKindFilter));
-    }
-    ForEachObject(walk, [&](ISch_GraphicalObject& object) {
-        const int32_t kind = KindOf(object);
-        const TBoundingRect rb(BoundingRectOf(object));
-        switch (kind) {
-        case KindBusEntry:
-            AddBusEntry(tree, object);
-            break;
-        case KindPointObject:
-            AddPointObject(tree, object);
-            break;
-        case KindPolyline:
-        case KindWire:
-        case KindBus:
-            AddPolylineRuns(tree, &object);
-            break;
-        case KindInsetA:
-        case KindInsetB: {
-            // margin + 1 saturates at the int32 maximum.
-            TBoundingRect inset;
-            rb.DeflateTo(inset, SaturatingAdd(margin, 1));
-            tree.AddRect(inset, kind);
-            break;
-        }
-        case KindLabel:
-            // A label kind without the label interface has no hidden flag to
-            // honour and adds nothing, like the other handlers' objects.
-            AddLabel(tree, QueryAs<ISch_TextTag>(&object).Get(), 1);
-            break;
-        case KindSymbol:
-            AddSymbol(tree, object);
-            break;
-        case KindSheetFrame:
-            break;
-        default:
-            tree.AddRect(rb, kind);
-            break;
-        }
-    });
-    walk.Free();
-    tree.AddRect(tree.Sheet, KindSheetFrame);
-}
-
+// A bus entry: the box spanned by its two ends (kind 7); nothing without the
+// bus-entry interface.
 void AddBusEntry(TObstacleTree& tree, ISch_GraphicalObject& object) {
     HostRef<ISch_BusEntry> entry = QueryAs<ISch_BusEntry>(&object);
     if (!entry)
@@ -195,17 +148,20 @@ void AddBusEntry(TObstacleTree& tree, ISch_GraphicalObject& object) {
     HostCall(entry->GetEndPoint(&q));
     tree.AddRect(
         TBoundingRect(MinInt(p.X, q.X), MinInt(p.Y, q.Y), MaxInt(p.X, q.X), MaxInt(p.Y, q.Y)),
-        KindBusEntry);
+        kinds::BusEntry);
 }
 
+// A point object: the 2 x 2 square round its anchor (kind 15).
 void AddPointObject(TObstacleTree& tree, ISch_GraphicalObject& object) {
     BoundingRectOf(object); // asked as the host expects; the anchor decides
     const TSheetPoint p = AnchorOf(object);
     tree.AddRect(TBoundingRect(SaturatingSub(p.X, 1), SaturatingSub(p.Y, 1), SaturatingAdd(p.X, 1),
                                SaturatingAdd(p.Y, 1)),
-                 KindPointObject);
+                 kinds::Junction);
 }
 
+// A label widened by w on each side and narrowed by 1 at top and bottom
+// (kind 23), unless it is hidden. A null label adds nothing.
 void AddLabel(TObstacleTree& tree, ISch_TextTag* label, int32_t w) {
     if (!label)
         return;
@@ -218,9 +174,11 @@ void AddLabel(TObstacleTree& tree, ISch_TextTag* label, int32_t w) {
     bool hidden = false;
     HostCall(label->GetLabelHidden(&hidden));
     if (!hidden)
-        tree.AddRect(r, KindLabel);
+        tree.AddRect(r, kinds::Label);
 }
 
+// A symbol: one box over its current part and view's children and pin leads
+// (kind 24), then its label.
 void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
     HostRef<ISch_Symbol> symbol = QueryAs<ISch_Symbol>(&object);
     if (!symbol)
@@ -238,14 +196,14 @@ void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
         ForEachObject(walk, [&](ISch_GraphicalObject& child) {
             if (!InCurrentAppearance(*symbol, child))
                 return;
-            if (KindOf(child) == KindPin) {
-                TBoundingRect lead;
-                if (!PinLead(child, showHidden, lead))
+            if (KindOf(child) == kinds::Pin) {
+                const std::optional<TBoundingRect> lead = PinLead(child, showHidden);
+                if (!lead)
                     return;
                 if (first)
-                    box.Assign(lead);
+                    box.Assign(*lead);
                 else
-                    box.Include(lead);
+                    box.Include(*lead);
             } else {
                 const TSheetRect r = BoundingRectOf(child);
                 if (first)
@@ -258,14 +216,62 @@ void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
         walk.Free();
     }
     if (!first)
-        tree.AddRect(box, KindSymbol);
+        tree.AddRect(box, kinds::Symbol);
     HostRef<ISch_TextTag> label;
     HostCall(symbol->GetLabel(label.Put()));
     AddLabel(tree, label.Get(), 1);
 }
 
-void AddPolylineRuns(TObstacleTree& tree, IHostUnknown* object) {
-    HostRef<ISch_BasicPolyline> line = QueryAs<ISch_BasicPolyline>(object);
+void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t margin) {
+    TEnumeratorWalk walk(document, NewEnumerator(document));
+    if (walk) {
+        HostCall(walk->SetEnumerationMode(0));
+        HostCall(walk->SetKindFilter(SheetKindFilter));
+    }
+    ForEachObject(walk, [&](ISch_GraphicalObject& object) {
+        const int32_t kind = KindOf(object);
+        const TBoundingRect rb(BoundingRectOf(object));
+        switch (kind) {
+        case kinds::BusEntry:
+            AddBusEntry(tree, object);
+            break;
+        case kinds::Junction:
+            AddPointObject(tree, object);
+            break;
+        case kinds::Polyline:
+        case kinds::Wire:
+        case kinds::Bus:
+            AddPolyline(tree, &object);
+            break;
+        case kinds::Rectangle:
+        case kinds::RoundRectangle: {
+            // margin + 1 saturates at the int32 maximum.
+            tree.AddRect(rb.Deflated(SaturatingAdd(margin, 1)), kind);
+            break;
+        }
+        case kinds::Label:
+            // A label kind without the label interface has no hidden flag to
+            // honour and adds nothing, like the other handlers' objects.
+            AddLabel(tree, QueryAs<ISch_TextTag>(&object).Get(), 1);
+            break;
+        case kinds::Symbol:
+            AddSymbol(tree, object);
+            break;
+        case kinds::Parameter:
+            break; // its code is the tree's sheet frame
+        default:
+            tree.AddRect(rb, kind);
+            break;
+        }
+    });
+    walk.Free();
+    tree.AddRect(tree.Sheet, KindSheetFrame);
+}
+
+} // namespace
+
+void AddPolyline(TObstacleTree& tree, IHostUnknown* polyline) {
+    HostRef<ISch_BasicPolyline> line = QueryAs<ISch_BasicPolyline>(polyline);
     if (!line)
         return;
     const auto vertex = [&](int32_t i) {
@@ -294,12 +300,12 @@ void AddPolylineRuns(TObstacleTree& tree, IHostUnknown* object) {
             next = haveAfter ? after : vertex(i + 1);
             haveAfter = false;
         }
-        const TDirection a1 = SegmentAxis(cur, next);
-        if (a1 == DirNone) {
+        const TAxis a1 = SegmentAxis(cur, next);
+        if (a1 == TAxis::Neither) {
             anchor = next; // diagonal segments add nothing
             continue;
         }
-        TDirection a2 = DirNone;
+        TAxis a2 = TAxis::Neither;
         if (int64_t{i} + 2 <= count()) {
             after = vertex(i + 2);
             haveAfter = true;
@@ -310,34 +316,18 @@ void AddPolylineRuns(TObstacleTree& tree, IHostUnknown* object) {
         TBoundingRect run;
         run.SetFromPoints(anchor, next);
         run.Normalize();
-        tree.AddRect(run, KindWire);
+        tree.AddRect(run, kinds::Wire);
         anchor = next;
     }
 }
 
-// The tree's filling operations.
-
-void TObstacleTree::BuildFromDocument(ISch_Document* document, int32_t margin) {
+void BuildFromDocument(TObstacleTree& tree, ISch_Document* document, int32_t margin) {
     if (!document) {
         // No sheet to read: the tree gets only the frame, as for an empty sheet.
-        AddRect(Sheet, KindSheetFrame);
+        tree.AddRect(tree.Sheet, KindSheetFrame);
         return;
     }
-    AddSheetObstacles(*this, *document, margin);
-}
-
-void TObstacleTree::AddPolyline(IHostUnknown* polyline) {
-    AddPolylineRuns(*this, polyline);
-}
-
-void TObstacleTree::AddGuideLine(TSheetPoint a, TSheetPoint b) {
-    OrderEndPoints(a, b);
-    TBoundingRect r;
-    r.Left = a.X;
-    r.Top = a.Y;
-    r.Right = b.X;
-    r.Bottom = b.Y;
-    AddRect(r, KindGuideLine);
+    AddSheetObstacles(tree, *document, margin);
 }
 
 } // namespace pathwick

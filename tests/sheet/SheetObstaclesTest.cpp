@@ -1,9 +1,10 @@
 // Filling the tree from sheets of the in-memory host.
+#include "sheet/SheetObstacles.h"
+
 #include "geometry/ObstacleDump.h"
 #include "geometry/ObstacleKinds.h"
-#include "geometry/ObstacleTree.h"
-#include "host/ClientLookup.h"
 #include "host/HostCall.h"
+#include "sheet/SheetExtent.h"
 #include "workbench/model/ObjectEnumerator.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/SheetObjects.h"
@@ -39,13 +40,15 @@ class SheetObstacles : public ::testing::Test {
 protected:
     void SetUp() override {
         host_.Reset();
-        SetModuleClient(&host_.Client());
         doc_ = TSheetDocument::Create(1000, 800);
         host_.SetActiveDocument(doc_.Get());
     }
-    void TearDown() override {
-        SetModuleClient(nullptr);
-        host_.Reset();
+    void TearDown() override { host_.Reset(); }
+    // An empty tree over the active sheet's extent, as the session makes it.
+    TObstacleTree NewTree() {
+        TBoundingRect sheet;
+        SetToSheet(sheet, &host_.Service());
+        return TObstacleTree(sheet);
     }
     template <class T> T& Add(HostRef<T> object) {
         doc_->AddObject(*object);
@@ -62,14 +65,15 @@ protected:
     }
     // A sheet with one object of every family the build knows.
     void FillMixedSheet() {
-        Add(TLineObject::Create(KindBusEntry, {10, 40}, {20, 30}));
-        Add(TGraphic::Create(KindPointObject, {0, 0, 5, 5})).SetAnchor({100, 200});
-        Add(TPolyline::Create(KindWire, {{0, 0}, {10, 0}, {20, 0}, {20, 10}, {20, 30}, {25, 35}}));
-        Add(TGraphic::Create(KindInsetA, {300, 300, 400, 350}));
+        Add(TLineObject::Create(kinds::BusEntry, {10, 40}, {20, 30}));
+        Add(TGraphic::Create(kinds::Junction, {0, 0, 5, 5})).SetAnchor({100, 200});
+        Add(TPolyline::Create(kinds::Wire,
+                              {{0, 0}, {10, 0}, {20, 0}, {20, 10}, {20, 30}, {25, 35}}));
+        Add(TGraphic::Create(kinds::Rectangle, {300, 300, 400, 350}));
         Add(TLabel::Create({540, 520, 500, 500}, "NET")); // inverted: normalised
         Add(TLabel::Create({0, 0, 10, 10}, "HIDDEN")).SetHidden(true);
         TSymbol& u1 = Add(TSymbol::Create({600, 100, 720, 200}));
-        u1.AddChild(*TGraphic::Create(KindInsetA, {610, 110, 690, 190}));
+        u1.AddChild(*TGraphic::Create(kinds::Rectangle, {610, 110, 690, 190}));
         u1.AddChild(*TPin::Create({690, 150}, 0, 30));
         HostRef<TPin> hidden = TPin::Create({610, 150}, 2, 3000);
         hidden->SetHidden(true);
@@ -79,18 +83,22 @@ protected:
         u1.AddChild(*otherPart);
         u1.SetLabel(TLabel::Create({620, 200, 660, 215}, "U1").Get());
         Add(TGraphic::Create(8, {50, 600, 150, 620}));
-        Add(TPolyline::Create(KindBus, {{800, 100}, {800, 300}}));
-        Add(TGraphic::Create(KindBusEntry, {1, 1, 2, 2})); // no bus-entry interface
-        Add(TGraphic::Create(KindSymbol, {1, 1, 2, 2}));   // no symbol interface
-        Add(TGraphic::Create(25, {1, 1, 2, 2}));           // not asked for
+        Add(TPolyline::Create(kinds::Bus, {{800, 100}, {800, 300}}));
+        Add(TGraphic::Create(kinds::BusEntry, {1, 1, 2, 2})); // no bus-entry interface
+        Add(TGraphic::Create(kinds::Symbol, {1, 1, 2, 2}));   // no symbol interface
+        Add(TGraphic::Create(25, {1, 1, 2, 2}));              // not asked for
     }
-    const std::vector<Expected> mixed_ = {
-        {KindBusEntry, {10, 30, 20, 40}},   {KindPointObject, {99, 199, 101, 201}},
-        {KindWire, {0, 0, 20, 0}},          {KindWire, {20, 0, 20, 30}},
-        {KindInsetA, {300, 300, 400, 350}}, {KindLabel, {499, 501, 541, 519}},
-        {KindSymbol, {610, 110, 720, 190}}, {KindLabel, {619, 201, 661, 214}},
-        {8, {50, 600, 150, 620}},           {KindWire, {800, 100, 800, 300}},
-        {KindSheetFrame, {0, 0, 1000, 800}}};
+    const std::vector<Expected> mixed_ = {{kinds::BusEntry, {10, 30, 20, 40}},
+                                          {kinds::Junction, {99, 199, 101, 201}},
+                                          {kinds::Wire, {0, 0, 20, 0}},
+                                          {kinds::Wire, {20, 0, 20, 30}},
+                                          {kinds::Rectangle, {300, 300, 400, 350}},
+                                          {kinds::Label, {499, 501, 541, 519}},
+                                          {kinds::Symbol, {610, 110, 720, 190}},
+                                          {kinds::Label, {619, 201, 661, 214}},
+                                          {8, {50, 600, 150, 620}},
+                                          {kinds::Wire, {800, 100, 800, 300}},
+                                          {KindSheetFrame, {0, 0, 1000, 800}}};
 
     TWorkbenchHost& host_ = TWorkbenchHost::Instance();
     HostRef<TSheetDocument> doc_;
@@ -99,34 +107,51 @@ protected:
 
 TEST_F(SheetObstacles, SheetExtentComesFromTheActiveDocument) {
     TBoundingRect r;
-    r.SetToSheet();
+    SetToSheet(r, &host_.Service());
     EXPECT_EQ(r, TBoundingRect(0, 0, 1000, 800));
 
     TBoundingRect partial;
     HostFaults().FailOperation("GetSheetWidth"); // height is asked first
-    EXPECT_THROW(partial.SetToSheet(), EHostCallError);
+    EXPECT_THROW(SetToSheet(partial, &host_.Service()), EHostCallError);
     EXPECT_EQ(partial, TBoundingRect(0, 0, UnsetCoord, 800));
     HostFaults().Reset();
 
     host_.SetActiveDocument(nullptr);
     TBoundingRect none;
-    none.SetToSheet();
+    SetToSheet(none, &host_.Service());
     EXPECT_FALSE(none.IsSet());
 }
 
+TEST(SheetKindFilter, AsksForTheModelledKindsOnly) {
+    EXPECT_EQ(__builtin_popcountll(SheetKindFilter), 42);
+    for (int k :
+         {0, 1, 6, 25, 27, 30, 31, 32, 40, 42, 43, 44, 45, 48, 49, 50, 55, 58, 60, 61, 62, 63})
+        EXPECT_FALSE(InKindSet(SheetKindFilter, k)) << k;
+    EXPECT_EQ(SymbolKindFilter & ~SheetKindFilter, KindSet({30, 32, 48, 49, 50, 55}));
+}
+
+TEST(SheetExtent, WithoutAServiceTheRectangleIsLeftAlone) {
+    TBoundingRect r;
+    SetToSheet(r, nullptr);
+    EXPECT_FALSE(r.IsSet());
+    TBoundingRect s(1, 2, 3, 4);
+    SetToSheet(s, nullptr);
+    EXPECT_EQ(s, TBoundingRect(1, 2, 3, 4));
+}
+
 TEST_F(SheetObstacles, EmptySheetGivesTheFrameOnly) {
-    TObstacleTree tree;
-    tree.BuildFromDocument(doc_.Get(), -1);
+    TObstacleTree tree = NewTree();
+    BuildFromDocument(tree, doc_.Get(), -1);
     EXPECT_EQ(DescribeObstacles(tree), Listing({{KindSheetFrame, {0, 0, 1000, 800}}}));
     EXPECT_EQ(DescribeObstacles(tree), "0 kind 30 sheet frame (0, 0)-(1000, 800)\n");
 }
 
 TEST_F(SheetObstacles, EveryObjectFamilyInSheetOrderThenTheFrame) {
     FillMixedSheet();
-    TObstacleTree tree;
+    TObstacleTree tree = NewTree();
     const std::size_t live = LiveHostObjectCount();
     HostFaults().Reset();
-    tree.BuildFromDocument(doc_.Get(), -1);
+    BuildFromDocument(tree, doc_.Get(), -1);
     EXPECT_EQ(DescribeObstacles(tree), Listing(mixed_));
     ExpectReferencesReleased(live);
     EXPECT_EQ(HostFaults().CallCount("NewObjectEnumerator"), 2u);
@@ -134,13 +159,13 @@ TEST_F(SheetObstacles, EveryObjectFamilyInSheetOrderThenTheFrame) {
 }
 
 TEST_F(SheetObstacles, InsetKindsShrinkByTheMarginPlusOne) {
-    Add(TGraphic::Create(KindInsetA, {0, 0, 100, 100}));
-    Add(TGraphic::Create(KindInsetB, {200, 0, 300, 100}));
+    Add(TGraphic::Create(kinds::Rectangle, {0, 0, 100, 100}));
+    Add(TGraphic::Create(kinds::RoundRectangle, {200, 0, 300, 100}));
     Add(TGraphic::Create(36, {400, 0, 500, 100})); // kept as it came
-    TObstacleTree tree;
-    tree.BuildFromDocument(doc_.Get(), 2);
-    EXPECT_EQ(DescribeObstacles(tree), Listing({{KindInsetA, {3, 3, 97, 97}},
-                                                {KindInsetB, {203, 3, 297, 97}},
+    TObstacleTree tree = NewTree();
+    BuildFromDocument(tree, doc_.Get(), 2);
+    EXPECT_EQ(DescribeObstacles(tree), Listing({{kinds::Rectangle, {3, 3, 97, 97}},
+                                                {kinds::RoundRectangle, {203, 3, 297, 97}},
                                                 {36, {400, 0, 500, 100}},
                                                 {KindSheetFrame, {0, 0, 1000, 800}}}));
 }
@@ -156,13 +181,13 @@ TEST_F(SheetObstacles, SymbolBoxFollowsPartViewAndPinRules) {
         std::vector<Expected> want; // before the label
     } cases[] = {
         // clang-format off
-        {"lead right",        false, 0, false, false, {{KindSymbol, {100, 50, 130, 50}}}},
-        {"lead up",           false, 1, false, false, {{KindSymbol, {100, 50, 100, 80}}}},
-        {"lead left",         false, 2, false, false, {{KindSymbol, {70, 50, 100, 50}}}},
-        {"lead down",         false, 3, false, false, {{KindSymbol, {100, 20, 100, 50}}}},
-        {"odd orientation",   false, 7, false, false, {{KindSymbol, {100, 50, 100, 50}}}},
-        {"hidden pin, body",  false, 0, true,  true,  {{KindSymbol, {10, 10, 90, 90}}}},
-        {"hidden pin shown",  true,  0, true,  true,  {{KindSymbol, {10, 10, 130, 90}}}},
+        {"lead right",        false, 0, false, false, {{kinds::Symbol, {100, 50, 130, 50}}}},
+        {"lead up",           false, 1, false, false, {{kinds::Symbol, {100, 50, 100, 80}}}},
+        {"lead left",         false, 2, false, false, {{kinds::Symbol, {70, 50, 100, 50}}}},
+        {"lead down",         false, 3, false, false, {{kinds::Symbol, {100, 20, 100, 50}}}},
+        {"odd orientation",   false, 7, false, false, {{kinds::Symbol, {100, 50, 100, 50}}}},
+        {"hidden pin, body",  false, 0, true,  true,  {{kinds::Symbol, {10, 10, 90, 90}}}},
+        {"hidden pin shown",  true,  0, true,  true,  {{kinds::Symbol, {10, 10, 130, 90}}}},
         {"only a hidden pin", false, 0, true,  false, {}},
         // clang-format on
     };
@@ -174,17 +199,17 @@ TEST_F(SheetObstacles, SymbolBoxFollowsPartViewAndPinRules) {
         pin->SetHidden(c.hidden);
         s.AddChild(*pin);
         if (c.body)
-            s.AddChild(*TGraphic::Create(KindInsetA, {10, 10, 90, 90}));
+            s.AddChild(*TGraphic::Create(kinds::Rectangle, {10, 10, 90, 90}));
         HostRef<TGraphic> otherView = TGraphic::Create(8, {-500, -500, 900, 900});
         otherView->SetView(1);
         s.AddChild(*otherView);
         s.SetLabel(TLabel::Create({20, 100, 60, 110}, "U").Get());
         std::vector<Expected> want = c.want;
-        want.push_back({KindLabel, {19, 101, 61, 109}});
+        want.push_back({kinds::Label, {19, 101, 61, 109}});
         want.push_back({KindSheetFrame, {0, 0, 1000, 800}});
-        TObstacleTree tree;
+        TObstacleTree tree = NewTree();
         const std::size_t live = LiveHostObjectCount();
-        tree.BuildFromDocument(doc_.Get(), -1);
+        BuildFromDocument(tree, doc_.Get(), -1);
         EXPECT_EQ(DescribeObstacles(tree), Listing(want)) << c.name;
         ExpectReferencesReleased(live);
         TearDown();
@@ -197,9 +222,9 @@ TEST_F(SheetObstacles, ViewsAreAskedOnlyWhenPartsAgree) {
     HostRef<TGraphic> other = TGraphic::Create(8, {0, 0, 10, 10});
     other->SetPart(3);
     s.AddChild(*other);
-    TObstacleTree tree;
+    TObstacleTree tree = NewTree();
     HostFaults().Reset();
-    tree.BuildFromDocument(doc_.Get(), -1);
+    BuildFromDocument(tree, doc_.Get(), -1);
     EXPECT_EQ(HostFaults().CallCount("GetCurrentPartNumber"), 1u);
     EXPECT_EQ(HostFaults().CallCount("GetCurrentViewNumber"), 0u);
     // No symbol box, no label: the frame only.
@@ -223,18 +248,18 @@ TEST_F(SheetObstacles, PolylineRuns) {
         {{}, {}},
     };
     for (const Case& c : cases) {
-        HostRef<TPolyline> line = TPolyline::Create(KindPolyline, c.vertices);
+        HostRef<TPolyline> line = TPolyline::Create(kinds::Polyline, c.vertices);
         TObstacleTree tree;
-        tree.AddPolyline(line.Get());
+        AddPolyline(tree, line.Get());
         std::vector<Expected> want;
         for (const TBoundingRect& r : c.runs)
-            want.push_back({KindWire, r});
+            want.push_back({kinds::Wire, r});
         EXPECT_EQ(DescribeObstacles(tree), Listing(want)) << c.vertices.size() << " vertices";
         EXPECT_EQ(line->RefCount(), 1u);
     }
     TObstacleTree tree;
-    tree.AddPolyline(TPolyline::Create(20, {{0, 0}, {10, 0}}).Get()); // polygon: no runs
-    tree.AddPolyline(nullptr);
+    AddPolyline(tree, TPolyline::Create(20, {{0, 0}, {10, 0}}).Get()); // polygon: no runs
+    AddPolyline(tree, nullptr);
     EXPECT_TRUE(tree.Empty());
 }
 
@@ -245,9 +270,9 @@ TEST_F(SheetObstacles, AFailingHostCallKeepsTheObstaclesSoFar) {
     FillMixedSheet();
     uint64_t calls = 0;
     {
-        TObstacleTree full;
+        TObstacleTree full = NewTree();
         HostFaults().Reset();
-        full.BuildFromDocument(doc_.Get(), -1);
+        BuildFromDocument(full, doc_.Get(), -1);
         calls = HostFaults().CallCount();
     }
     std::vector<std::string> prefixes;
@@ -255,13 +280,13 @@ TEST_F(SheetObstacles, AFailingHostCallKeepsTheObstaclesSoFar) {
         prefixes.push_back(Listing({mixed_.begin(), mixed_.begin() + k}));
     ASSERT_GT(calls, 50u);
     for (uint64_t n = 1; n <= calls; ++n) {
-        TObstacleTree tree;
+        TObstacleTree tree = NewTree();
         const std::size_t live = LiveHostObjectCount();
         const std::size_t unfreed = UnfreedEnumeratorCount();
         HostFaults().Reset();
         HostFaults().SetLogging(true);
         HostFaults().FailCall(n);
-        EXPECT_THROW(tree.BuildFromDocument(doc_.Get(), -1), EHostCallError) << "call " << n;
+        EXPECT_THROW(BuildFromDocument(tree, doc_.Get(), -1), EHostCallError) << "call " << n;
         const std::string failed = HostFaults().Log().at(n - 1).Operation;
         bool leading = false;
         for (const std::string& p : prefixes)
@@ -272,21 +297,6 @@ TEST_F(SheetObstacles, AFailingHostCallKeepsTheObstaclesSoFar) {
         else
             ExpectReferencesReleased(live, unfreed);
     }
-}
-
-TEST(ObstacleDump, ListsLeavesInTreeOrderWithNamesAndMarks) {
-    TObstacleTree tree;
-    tree.AddRect(TBoundingRect(10, 0, 20, 5), KindSymbol);
-    tree.AddRect(TBoundingRect(-3, 7, 4, 9), 8);
-    tree.AddGuideLine({5, 7}, {5, 2});
-    tree.AddGuideLine({9, 4}, {3, 4});
-    tree.MarkTouching({20, 5});
-    // Guide lines come ordered and normalised: (5, 2)-(5, 7) and (3, 4)-(9, 4).
-    EXPECT_EQ(DescribeObstacles(tree), "0 kind 5 guide line (5, 2)-(5, 7)\n"
-                                       "1 kind 5 guide line (3, 4)-(9, 4)\n"
-                                       "2 kind 8 (-3, 7)-(4, 9)\n"
-                                       "3 kind 24 symbol (10, 0)-(20, 5) touched\n");
-    EXPECT_EQ(DescribeObstacles(TObstacleTree()), "");
 }
 
 } // namespace

@@ -1,0 +1,48 @@
+// One depth-first branch-and-bound search for a path between two points.
+#pragma once
+
+#include "geometry/BoundingRect.h"
+#include "geometry/ObstacleTree.h"
+#include "host/HostTypes.h"
+#include "router/BestPath.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pathwick {
+
+// What the searches of one request share: the tree they probe, the sheet
+// whose border no move may reach, and the router's two settings.
+struct TSearchContext {
+    TObstacleTree& Tree;
+    const TBoundingRect& Sheet;
+    int32_t TimeBudget = 0; // milliseconds per search
+    int32_t AvoidWires = 1; // the wire-crossing weight, 1 to 10
+};
+
+// What one search found and how it went.
+struct TSearchOutcome {
+    std::optional<TBestPath> Best; // the cheapest path found, if any
+    int32_t Bound = 0;             // the best total at the end: the next search's bound
+    bool Ran = false;              // both end points were routable and the search started
+    bool Completed = false;        // ran to its end without the time budget stopping it
+    bool StoppedByBudget = false;  // a Search call found the budget spent
+    bool NoWayOut = false;         // an end point had no direction to leave by
+    uint64_t Nodes = 0;            // Search calls
+    uint64_t Rays = 0;             // clipped rays cast (probes and moves)
+    uint64_t MaxDepth = 0;         // most moves on the path being explored
+
+    // The best path's text form; empty when none was found.
+    std::string Line() const { return Best ? Best->Text() : std::string(); }
+};
+
+// Searches from start to target, pruning every branch whose cost reaches
+// bound, while the tick count stays within the context's budget from
+// startTick. Moves never reverse; directions are tried cheapest first. The
+// search sets the tree's Target to target (the ray clipping reads it); a
+// search whose end points are equal, or either of them blocked, does not run.
+TSearchOutcome SearchPath(const TSearchContext& context, const TSheetPoint& start,
+                          const TSheetPoint& target, uint32_t startTick, int32_t bound);
+
+} // namespace pathwick

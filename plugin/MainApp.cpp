@@ -19,6 +19,29 @@ namespace {
 // Positions of every temporary wire written before its vertices are copied.
 constexpr int32_t kPreWrittenVertices = 50;
 
+// Why no path was found. The forward search runs from the start to the end,
+// so its own start and end are the request's.
+uint8_t RouteFailure(const TRouteStats& stats) {
+    const TSearchStats& forward = stats.Forward;
+    const TSearchStats& reverse = stats.Reverse;
+    if (stats.Found)
+        return kRouteFailureNone;
+    if (forward.FromBlocked || forward.ToBlocked) {
+        if (forward.FromBlocked && forward.ToBlocked)
+            return kRouteFailureBothBlocked;
+        return forward.FromBlocked ? kRouteFailureStartBlocked : kRouteFailureEndBlocked;
+    }
+    if (!forward.Ran && !reverse.Ran)
+        return kRouteFailureSamePoint;
+    if (forward.NoWayOut)
+        return forward.NoWayOutAtTo ? kRouteFailureEndBoxedIn : kRouteFailureStartBoxedIn;
+    if ((forward.Ran && forward.Completed) || (reverse.Ran && reverse.Completed))
+        return kRouteFailureNoPathUnderBound;
+    if (forward.StoppedByBudget || reverse.StoppedByBudget)
+        return kRouteFailureOutOfTime;
+    return kRouteFailureNone;
+}
+
 // Tells a host that listens how the request went.
 void ReportToHost(const TRouteStats& stats) {
     HostRef<IRouteReportSink> sink = QueryAs<IRouteReportSink>(ModuleClient());
@@ -35,6 +58,7 @@ void ReportToHost(const TRouteStats& stats) {
     report.ReverseNodes = stats.Reverse.Nodes;
     report.ForwardRays = stats.Forward.Rays;
     report.ReverseRays = stats.Reverse.Rays;
+    report.Failure = RouteFailure(stats);
     HostCall(sink->ReportRoute(report));
 }
 

@@ -62,7 +62,7 @@ HostRef<ISch_Wire> TEdgeRouter::FindPath() {
     Moves.clear();
     Turns.clear();
     Tree.Target = ToPoint;
-    if (EndpointsRoutable())
+    if (EndpointsRoutable(stats_.Forward))
         Search(ForwardResults, stats_.Forward);
 
     // The reverse search has a budget of its own but keeps the forward bound.
@@ -71,7 +71,7 @@ HostRef<ISch_Wire> TEdgeRouter::FindPath() {
     Moves.clear();
     Turns.clear();
     StartTick = GetTickCount();
-    if (EndpointsRoutable())
+    if (EndpointsRoutable(stats_.Reverse))
         Search(ReverseResults, stats_.Reverse);
 
     const bool reverse = router::ReverseChosen(ForwardResults, ReverseResults, initialBound);
@@ -119,13 +119,13 @@ void TEdgeRouter::PrepareTree() {
     Tree.MarkTouching(ToPoint);
 }
 
-bool TEdgeRouter::EndpointsRoutable() const {
-    bool routable = true;
-    if (!Tree.Empty())
-        routable = !Tree.PointBlocked(FromPoint, 0) && !Tree.PointBlocked(ToPoint, 0);
-    if (SamePoint(FromPoint, ToPoint))
-        routable = false;
-    return routable;
+bool TEdgeRouter::EndpointsRoutable(TSearchStats& stats) const {
+    if (!Tree.Empty()) {
+        // Both looked at, so that a failure can name each blocked end.
+        stats.FromBlocked = Tree.PointBlocked(FromPoint, 0);
+        stats.ToBlocked = Tree.PointBlocked(ToPoint, 0);
+    }
+    return !stats.FromBlocked && !stats.ToBlocked && !SamePoint(FromPoint, ToPoint);
 }
 
 bool TEdgeRouter::TimeLeft() {
@@ -201,6 +201,7 @@ bool TEdgeRouter::EnterSearch(const TSheetPoint& p, int32_t c, bool timeOk, TDir
         if (AllClosed(RateDirections(ToPoint, incoming))) {
             timeOk = false;
             stats.NoWayOut = true;
+            stats.NoWayOutAtTo = true;
         }
         Tree.Target = ToPoint;
     }

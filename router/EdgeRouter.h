@@ -23,6 +23,9 @@ struct TSearchStats {
     bool Completed = false;       // ran to its end without the time budget stopping it
     bool StoppedByBudget = false; // a Search call found the budget spent
     bool NoWayOut = false;        // an end point had no direction to leave by
+    bool NoWayOutAtTo = false;    // with NoWayOut: it was the search's end, not its start
+    bool FromBlocked = false;     // the search's start lies inside an obstacle: no search
+    bool ToBlocked = false;       // the search's end does
     uint64_t Nodes = 0;           // Search calls
     uint64_t Rays = 0;            // clipped rays cast (probes and moves)
     uint64_t MaxDepth = 0;        // most moves on the path being explored
@@ -80,7 +83,7 @@ private:
     using TCosts = std::array<int32_t, 4>;
 
     void PrepareTree();
-    bool EndpointsRoutable() const;
+    bool EndpointsRoutable(TSearchStats& stats) const;
     bool TimeLeft();
     std::optional<TEdge> GetEdge(const TSheetPoint& p, TDirection d);
     void Search(std::vector<std::string>& results, TSearchStats& stats);

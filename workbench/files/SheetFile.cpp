@@ -1,14 +1,16 @@
 #include "workbench/files/SheetFile.h"
 
+#include "workbench/files/SheetShape.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/Symbol.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <optional>
 #include <limits>
-#include <sstream>
 
 namespace pathwick::workbench {
 
@@ -401,15 +403,13 @@ nlohmann::ordered_json SheetToJson(const TSheetDocument& sheet) {
 }
 
 HostRef<TSheetDocument> ParseSheet(std::string_view text, const std::string& source) {
+    // Absurd nesting and object counts are refused before anything is built.
+    if (const std::optional<std::string> problem =
+            SheetShapeProblem(text, kMaxSheetObjects, kMaxJsonDepth))
+        throw ESheetFileError(source + ": " + *problem);
     json root;
     try {
-        // Refuse deep nesting early; the format itself is at most a few levels deep.
-        root = json::parse(text, [&](int depth, json::parse_event_t, json&) {
-            if (depth > kMaxJsonDepth)
-                throw ESheetFileError(source + ": nested deeper than " +
-                                      std::to_string(kMaxJsonDepth) + " levels");
-            return true;
-        });
+        root = json::parse(text);
     } catch (const json::exception& e) {
         throw ESheetFileError(source + ": not valid JSON: " + e.what());
     }
@@ -424,11 +424,19 @@ HostRef<TSheetDocument> LoadSheetFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw ESheetFileError(path + ": cannot open the file");
-    std::ostringstream text;
-    text << in.rdbuf();
+    // Read straight into one string of the file's size: a large sheet is not
+    // copied again.
+    std::string text;
+    std::error_code sizeError;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError && size < std::uintmax_t{1} << 32)
+        text.reserve(static_cast<std::size_t>(size));
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
     if (in.bad())
         throw ESheetFileError(path + ": cannot read the file");
-    return ParseSheet(text.str(), path);
+    return ParseSheet(text, path);
 }
 
 void SaveSheetFile(const TSheetDocument& sheet, const std::string& path) {

@@ -3,8 +3,10 @@
 
 #include "workbench/cli/DemoSheet.h"
 #include "workbench/cli/HostSetup.h"
+#include "workbench/cli/OutputPaths.h"
 #include "workbench/cli/PointText.h"
 #include "workbench/cli/RouteJob.h"
+#include "workbench/files/OutputFile.h"
 #include "workbench/files/SheetFile.h"
 #include "workbench/files/SheetSvg.h"
 #include "workbench/model/WorkbenchHost.h"
@@ -136,11 +138,11 @@ int Route(const TGlobalOptions& global, TSheetDocument& sheet, const std::string
     if (!outputs.SvgPath.empty()) {
         TSvgOptions svg;
         svg.Highlight = Highlighted(result);
-        WriteTextFile(outputs.SvgPath, RenderSheetSvg(sheet, svg));
+        WriteOutputFile(outputs.SvgPath, RenderSheetSvg(sheet, svg));
         std::printf("wrote %s\n", outputs.SvgPath.c_str());
     }
     if (!outputs.ReportPath.empty()) {
-        WriteTextFile(outputs.ReportPath, ReportJson(sheetName, result).dump(2) + "\n");
+        WriteOutputFile(outputs.ReportPath, ReportJson(sheetName, result).dump(2) + "\n");
         std::printf("wrote %s\n", outputs.ReportPath.c_str());
     }
     TWorkbenchHost::Instance().SetActiveDocument(nullptr);
@@ -157,6 +159,9 @@ int RunRoute(const TGlobalOptions& global, const TRouteCommand& command) {
     HostRef<TSheetDocument> sheet;
     std::vector<TWirePoints> wires;
     try {
+        CheckOutputPaths(command.SheetPath, {{"-o", command.OutputPath, true},
+                                             {"--svg", command.SvgPath},
+                                             {"--report", command.ReportPath}});
         sheet = LoadSheetFile(command.SheetPath);
         wires = ParseWires(command.WireTexts, *sheet);
     } catch (const std::exception& e) {

@@ -1,5 +1,6 @@
 #include "workbench/files/SheetFile.h"
 
+#include "workbench/files/OutputFile.h"
 #include "workbench/files/SheetShape.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
@@ -446,13 +447,11 @@ void SaveSheetFile(const TSheetDocument& sheet, const std::string& path) {
     } catch (const ESheetFileError& e) {
         throw ESheetFileError(path + ": " + e.what());
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw ESheetFileError(path + ": cannot write the file");
-    out << text;
-    out.close();
-    if (!out)
-        throw ESheetFileError(path + ": cannot write the file");
+    try {
+        WriteOutputFile(path, text);
+    } catch (const EOutputFileError& e) {
+        throw ESheetFileError(e.what());
+    }
 }
 
 } // namespace pathwick::workbench

@@ -1,11 +1,14 @@
 #include "workbench/files/SheetFile.h"
 
+#include "platform/settings/FileStore.h"
+
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/Symbol.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -302,6 +305,29 @@ TEST(SheetFile, MissingFileAndUnwritablePathAreReported) {
         ESheetFileError);
     HostRef<TSheetDocument> sheet = TSheetDocument::Create(1, 1);
     EXPECT_THROW(SaveSheetFile(*sheet, TempPath("no-such-dir/x.json")), ESheetFileError);
+}
+
+// A save that fails part way (a full disk) keeps the file as it was and says why.
+TEST(SheetFile, AFailedSaveKeepsTheOldFile) {
+    const std::string path = TempPath("kept.json");
+    const std::string before = "{\"width\": 1, \"height\": 1, \"objects\": []}";
+    std::ofstream(path, std::ios::binary) << before;
+    HostRef<TSheetDocument> sheet = TSheetDocument::Create(5, 5);
+    for (int i = 0; i < 2000; ++i) // more than one chunk of writing
+        sheet->AddObject(*TPolyline::Create(kinds::Wire, {{i, 0}, {i, 5}}));
+    int writes = 0;
+    SetWriteFault(
+        [&](EWriteStep step) { return step == EWriteStep::Write && ++writes == 2 ? ENOSPC : 0; });
+    try {
+        SaveSheetFile(*sheet, path);
+        ADD_FAILURE() << "the failed write was not reported";
+    } catch (const ESheetFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "cannot write " + path + ": No space left on device");
+    }
+    SetWriteFault({});
+    EXPECT_EQ(writes, 2);
+    EXPECT_EQ(ReadText(path), before);
+    std::filesystem::remove(path);
 }
 
 TEST(SheetFile, UnnamedKindsCannotBeSaved) {

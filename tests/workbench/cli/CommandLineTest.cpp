@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace pathwick::test {
 namespace {
@@ -53,6 +54,26 @@ TEST_F(CommandLine, OutputsThatWouldOverwriteTheInputAreRefused) {
     const TProgramRun render = Pathwick({"render", sheet_, "--svg", sheet_});
     EXPECT_EQ(render.ExitStatus, 2);
     EXPECT_EQ(ReadAll(sheet_), original_);
+}
+
+TEST_F(CommandLine, AnUnroutedSegmentIsPlacedWithOneCornerSavedAndReported) {
+    const std::string svg = folder_.File("out.svg"), report = folder_.File("report.json");
+    // -o onto the input sheet is explicit, and allowed.
+    const TProgramRun run = RouteIntoABody({"-o", sheet_, "--svg", svg, "--report", report});
+    EXPECT_EQ(run.ExitStatus, 1) << run.Err;
+    EXPECT_THAT(run.Out, HasSubstr("NOT ROUTED (beep): the end point (9000000,50000000) lies "
+                                   "inside an obstacle; placed with one corner, marked unrouted"));
+
+    const auto saved = nlohmann::json::parse(ReadAll(sheet_));
+    const auto& wire = saved["objects"].back();
+    EXPECT_EQ(wire["vertices"],
+              nlohmann::json::parse("[[30000000,20000000],[9000000,20000000],[9000000,50000000]]"));
+    EXPECT_EQ(wire["unrouted"], nlohmann::json::parse("[1, 2]"));
+    EXPECT_THAT(ReadAll(svg), HasSubstr("class=\"wire unrouted\""));
+    const auto segment = nlohmann::json::parse(ReadAll(report))["segments"][0];
+    EXPECT_EQ(segment["routed"], false);
+    EXPECT_EQ(segment["failure"], "end-blocked");
+    EXPECT_EQ(segment["placed"], wire["vertices"]);
 }
 
 TEST_F(CommandLine, AFailedWriteSaysWhyAndExitsWithBadInput) {

@@ -73,6 +73,7 @@ TEST(SheetFile, EveryFieldSurvives) {
     sheet->AddObject(*entry);
     HostRef<TPolyline> wire =
         TPolyline::Create(kinds::Wire, {{INT32_MIN, INT32_MAX}, {0, 0}, {5, 0}});
+    wire->SetUnroutedSegments({2});
     sheet->AddObject(*wire);
     sheet->AddObject(*TPolyline::Create(kinds::Bus));
     HostRef<TSymbol> symbol = TSymbol::Create({100, 100, 200, 200});
@@ -82,6 +83,7 @@ TEST(SheetFile, EveryFieldSurvives) {
     symbol->SetHiddenPinsVisible(true);
     HostRef<TPin> pin = TPin::Create({90, 150}, 0, 10);
     pin->SetHidden(true);
+    pin->SetNumber("A3");
     pin->SetPart(2);
     pin->SetView(1);
     pin->SetBounds({1, 2, 3, 4});
@@ -118,6 +120,7 @@ TEST(SheetFile, EveryFieldSurvives) {
     ASSERT_NE(b2, nullptr);
     EXPECT_EQ(b2->Kind(), kinds::Wire);
     EXPECT_EQ(b2->Vertices(), wire->Vertices());
+    EXPECT_EQ(b2->UnroutedSegments(), std::vector<int32_t>{2});
     auto* b3 = dynamic_cast<TPolyline*>(back->Objects()[3].Get());
     ASSERT_NE(b3, nullptr);
     EXPECT_EQ(b3->Kind(), kinds::Bus);
@@ -137,6 +140,7 @@ TEST(SheetFile, EveryFieldSurvives) {
     EXPECT_EQ(p->Orientation(), 0);
     EXPECT_EQ(p->LeadLength(), 10);
     EXPECT_TRUE(p->Hidden());
+    EXPECT_EQ(p->Number(), "A3");
     EXPECT_EQ(p->Part(), 2);
     EXPECT_EQ(p->View(), 1);
     EXPECT_EQ(p->Bounds(), (TSheetRect{1, 2, 3, 4}));
@@ -288,7 +292,14 @@ INSTANTIATE_TEST_SUITE_P(
         TBadCase{"DeepNesting",
                  "{\"width\": 5, \"height\": 5, \"objects\": [[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[["
                  "[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]}",
-                 "", "nested deeper than"}),
+                 "", "nested deeper than"},
+        TBadCase{"UnroutedBeyondTheWire",
+                 SHEET("{\"kind\": \"wire\", \"vertices\": [[0,0],[1,0]], \"unrouted\": [2]}"),
+                 "objects[2] (wire)", "unrouted[0] = 2 is not a segment of this polyline (1..1)"},
+        TBadCase{"PinNumberNotText",
+                 SHEET("{\"kind\": \"pin\", \"anchor\": [0,0], \"orientation\": 0, "
+                       "\"length\": 1, \"number\": 3}"),
+                 "objects[2] (pin)", "number must be a string"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SheetFile, MissingFileAndUnwritablePathAreReported) {

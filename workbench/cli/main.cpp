@@ -62,7 +62,9 @@ int main(int argc, char** argv) {
 
     TRouteCommand route;
     CLI::App* routeCmd = app.add_subcommand(
-        "route", "Place wires as a user would; every segment is routed by the module.\n"
+        "route", "Place wires as a user would; every segment is routed by the module, and one\n"
+                 "it cannot route is placed with one corner and marked unrouted. Outputs may\n"
+                 "not name the input sheet (but -o may) or each other.\n"
                  "Exit status: 0 all segments routed, 1 some not routed, 2 bad input.");
     routeCmd->add_option("sheet", route.SheetPath, "Sheet file (JSON)")->required();
     routeCmd

@@ -8,6 +8,7 @@ namespace pathwick::workbench {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNotRouted = 1;
+inline constexpr int kExitCancelled = 1; // the options dialog was left with Cancel
 inline constexpr int kExitBadInput = 2;
 
 struct TGlobalOptions {
@@ -40,9 +41,6 @@ struct TGuiCommand {
     std::string SheetPath;      // empty: the embedded demo sheet
     std::string ScreenshotPath; // set: place the demo wires, save a picture, exit
 };
-
-// Writes a whole text file; raises std::runtime_error naming the path.
-void WriteTextFile(const std::string& path, const std::string& text);
 
 int RunRoute(const TGlobalOptions& global, const TRouteCommand& command);
 int RunRender(const TGlobalOptions& global, const TRenderCommand& command);

@@ -3,10 +3,13 @@
 
 #include "workbench/cli/DemoSheet.h"
 #include "workbench/cli/HostSetup.h"
+#include "workbench/cli/OutputPaths.h"
 #include "workbench/cli/PointText.h"
 #include "workbench/cli/RouteJob.h"
+#include "workbench/files/OutputFile.h"
 #include "workbench/files/SheetFile.h"
 #include "workbench/files/SheetSvg.h"
+#include "workbench/model/RouteFailureText.h"
 #include "workbench/model/WorkbenchHost.h"
 
 #include <nlohmann/json.hpp>
@@ -31,7 +34,7 @@ std::string SearchState(const TSegmentResult& s) {
         return "";
     const TRouteReport& r = s.Report;
     if (!r.ForwardRan && !r.ReverseRan)
-        return "no search (end point blocked or boxed in)";
+        return "no search";
     const bool complete =
         (!r.ForwardRan || r.ForwardCompleted) && (!r.ReverseRan || r.ReverseCompleted);
     return complete ? "searches complete" : "stopped by time-out";
@@ -45,8 +48,14 @@ void PrintSegment(const TSegmentResult& s) {
     else if (s.Routed)
         std::printf("routed  %zu vertices  length %.0f mil  %d bends", s.Path.size(),
                     static_cast<double>(s.Length) / kUnitsPerMil, s.Bends);
+    else if (s.HaveReport)
+        std::printf("NOT ROUTED (beep): %s",
+                    RouteFailureText(s.Report.Failure, s.From, s.To).c_str());
     else
         std::printf("NOT ROUTED (beep)");
+    if (!s.Routed)
+        std::printf("; placed %s, marked unrouted",
+                    s.Placed.size() > 2 ? "with one corner" : "straight");
     std::printf("  %.1f ms  %s\n", s.Milliseconds, SearchState(s).c_str());
     std::fflush(stdout);
 }
@@ -72,6 +81,12 @@ nlohmann::ordered_json ReportJson(const std::string& sheetPath, const TRouteJobR
             {"bends", s.Bends},
             {"milliseconds", s.Milliseconds},
         };
+        if (!s.Routed) {
+            nlohmann::ordered_json placed = nlohmann::ordered_json::array();
+            for (TSheetPoint p : s.Placed)
+                placed.push_back(PointJson(p));
+            entry["placed"] = std::move(placed);
+        }
         if (!s.Error.empty())
             entry["error"] = s.Error;
         if (s.HaveReport) {
@@ -85,6 +100,10 @@ nlohmann::ordered_json ReportJson(const std::string& sheetPath, const TRouteJobR
                                 {"nodes", r.ReverseNodes},
                                 {"rays", r.ReverseRays}};
             entry["reverseChosen"] = r.ReverseChosen != 0;
+            if (!s.Routed) {
+                entry["failure"] = RouteFailureName(r.Failure);
+                entry["why"] = RouteFailureText(r.Failure, s.From, s.To);
+            }
         }
         segments.push_back(std::move(entry));
     }
@@ -136,11 +155,11 @@ int Route(const TGlobalOptions& global, TSheetDocument& sheet, const std::string
     if (!outputs.SvgPath.empty()) {
         TSvgOptions svg;
         svg.Highlight = Highlighted(result);
-        WriteTextFile(outputs.SvgPath, RenderSheetSvg(sheet, svg));
+        WriteOutputFile(outputs.SvgPath, RenderSheetSvg(sheet, svg));
         std::printf("wrote %s\n", outputs.SvgPath.c_str());
     }
     if (!outputs.ReportPath.empty()) {
-        WriteTextFile(outputs.ReportPath, ReportJson(sheetName, result).dump(2) + "\n");
+        WriteOutputFile(outputs.ReportPath, ReportJson(sheetName, result).dump(2) + "\n");
         std::printf("wrote %s\n", outputs.ReportPath.c_str());
     }
     TWorkbenchHost::Instance().SetActiveDocument(nullptr);
@@ -157,6 +176,9 @@ int RunRoute(const TGlobalOptions& global, const TRouteCommand& command) {
     HostRef<TSheetDocument> sheet;
     std::vector<TWirePoints> wires;
     try {
+        CheckOutputPaths(command.SheetPath, {{"-o", command.OutputPath, true},
+                                             {"--svg", command.SvgPath},
+                                             {"--report", command.ReportPath}});
         sheet = LoadSheetFile(command.SheetPath);
         wires = ParseWires(command.WireTexts, *sheet);
     } catch (const std::exception& e) {

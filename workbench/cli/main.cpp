@@ -6,8 +6,44 @@
 
 #include <cstdio>
 #include <exception>
+#include <optional>
+#include <string>
 
 using namespace pathwick::workbench;
+
+namespace {
+
+// Global options that take a value; the value is not a command.
+bool TakesValue(const std::string& option) {
+    return option == "--prefs" || option == "--module";
+}
+
+// The first word that is neither an option nor an option's value, when it
+// names no command.
+std::optional<std::string> UnknownCommand(CLI::App& app, int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word.starts_with('-')) {
+            if (TakesValue(word))
+                ++i;
+            continue;
+        }
+        for (const CLI::App* command : app.get_subcommands({}))
+            if (command->get_name() == word)
+                return std::nullopt;
+        return word;
+    }
+    return std::nullopt;
+}
+
+std::string CommandList(CLI::App& app) {
+    std::string list;
+    for (const CLI::App* command : app.get_subcommands({}))
+        list += (list.empty() ? "" : ", ") + command->get_name();
+    return list + " (pathwick --help tells more)";
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"pathwick - the workbench host of the Pathwick point-to-point wiring module.\n"
@@ -26,7 +62,9 @@ int main(int argc, char** argv) {
 
     TRouteCommand route;
     CLI::App* routeCmd = app.add_subcommand(
-        "route", "Place wires as a user would; every segment is routed by the module.\n"
+        "route", "Place wires as a user would; every segment is routed by the module, and one\n"
+                 "it cannot route is placed with one corner and marked unrouted. Outputs may\n"
+                 "not name the input sheet (but -o may) or each other.\n"
                  "Exit status: 0 all segments routed, 1 some not routed, 2 bad input.");
     routeCmd->add_option("sheet", route.SheetPath, "Sheet file (JSON)")->required();
     routeCmd
@@ -53,9 +91,10 @@ int main(int argc, char** argv) {
     CLI::App* settingsCmd = app.add_subcommand(
         "settings", "Show where Router.ini lives, whether it exists, and the values in effect.");
 
-    CLI::App* optionsCmd =
-        app.add_subcommand("options", "Open the \"Point to Point Router Options\" dialog (needs a "
-                                      "display); OK saves Router.ini.");
+    CLI::App* optionsCmd = app.add_subcommand(
+        "options", "Open the \"Point to Point Router Options\" dialog (needs a display).\n"
+                   "Exit status: 0 OK (Router.ini saved), 1 Cancel (nothing saved),\n"
+                   "2 no display or the file could not be written.");
 
     TDemoCommand demo;
     CLI::App* demoCmd = app.add_subcommand(
@@ -69,10 +108,16 @@ int main(int argc, char** argv) {
         "gui", "Open a sheet in a window (needs a display) and place wires with the mouse;\n"
                "every segment is routed by the module as it is placed.");
     guiCmd->add_option("sheet", gui.SheetPath, "Sheet file (JSON); default: the embedded demo");
-    guiCmd->add_option("--screenshot", gui.ScreenshotPath,
-                       "Place the demo wires by clicks, save a PNG of the window here and exit\n"
-                       "(draws offscreen when there is no display)");
+    guiCmd->add_option(
+        "--screenshot", gui.ScreenshotPath,
+        "Save a PNG of the window here and exit (draws offscreen when there is\n"
+        "no display); on the demo sheet the demo's wires are placed by clicks first");
 
+    if (const std::optional<std::string> unknown = UnknownCommand(app, argc, argv)) {
+        std::fprintf(stderr, "pathwick: unknown command '%s'\ncommands: %s\n", unknown->c_str(),
+                     CommandList(app).c_str());
+        return kExitBadInput;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

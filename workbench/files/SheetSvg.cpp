@@ -1,8 +1,10 @@
 #include "workbench/files/SheetSvg.h"
 
 #include "workbench/model/ObjectKinds.h"
+#include "workbench/model/PinLabels.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/Symbol.h"
+#include "workbench/model/UnroutedRun.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,8 +19,9 @@ constexpr const char* kWireInk = "#2e7d32"; // wires and junctions
 constexpr const char* kBusInk = "#1565c0";
 constexpr const char* kTextInk = "#5d4037";
 constexpr const char* kGraphicInk = "#757575";
-constexpr const char* kStrongInk = "#d81b60"; // highlighted and overlaid runs
-constexpr int kMaxGridDots = 250000;          // beyond this the dots would be noise
+constexpr const char* kStrongInk = "#d81b60";   // highlighted and overlaid runs
+constexpr const char* kUnroutedInk = "#ef6c00"; // runs placed without a route, dashed
+constexpr int kMaxGridDots = 250000;            // beyond this the dots would be noise
 
 std::string Escape(const std::string& text) {
     std::string out;
@@ -165,14 +168,29 @@ private:
         // The electrical end, where wires attach.
         out_ += "<circle class=\"pin-end\" cx=\"" + Num(canvas_.X(pin.Anchor().X)) + "\" cy=\"" +
                 Num(canvas_.Y(pin.Anchor().Y)) + "\" r=\"1.2\" fill=\"" + kInk + "\"/>\n";
+        PinText(pin.Text(), PinNamePlace(pin), "pin-name");
+        PinText(pin.Number(), PinNumberPlace(pin), "pin-number");
+    }
+
+    void PinText(const std::string& text, const TPinText& place, const char* cls) {
+        if (text.empty())
+            return;
+        static constexpr const char* kAnchor[] = {"start", "middle", "end"};
+        static constexpr const char* kBaseline[] = {"auto", "central", "hanging"};
+        const double size = std::max(4.0, canvas_.Length(kPinTextHeight));
+        out_ += std::string("<text class=\"") + cls + "\" x=\"" + Num(canvas_.X(place.At.X)) +
+                "\" y=\"" + Num(canvas_.Y(place.At.Y)) + "\" font-size=\"" + Num(size) +
+                "\" font-family=\"sans-serif\" text-anchor=\"" +
+                kAnchor[static_cast<int>(place.Along)] + "\" dominant-baseline=\"" +
+                kBaseline[static_cast<int>(place.Across)] + "\" fill=\"" + kInk + "\">" +
+                Escape(text) + "</text>\n";
     }
 
     void Polyline(const TPolyline& polyline, bool strong) {
         const std::vector<TSheetPoint> points = polyline.Vertices();
         switch (polyline.Kind()) {
         case kinds::Wire:
-            Run(points, strong ? "wire routed" : "wire", strong ? kStrongInk : kWireInk,
-                strong ? 2.5 : 1.5);
+            Wire(polyline, strong);
             break;
         case kinds::Bus:
             Run(points, strong ? "bus routed" : "bus", strong ? kStrongInk : kBusInk, 4.0);
@@ -183,6 +201,17 @@ private:
         default:
             Run(points, "polyline", strong ? kStrongInk : kGraphicInk, 1.0);
             break;
+        }
+    }
+
+    // Unrouted stretches dashed in their own colour.
+    void Wire(const TPolyline& wire, bool strong) {
+        for (const TWireStretch& stretch : WireStretches(wire)) {
+            if (stretch.Unrouted)
+                Run(stretch.Points, "wire unrouted", kUnroutedInk, 2.0, false, "6 4");
+            else
+                Run(stretch.Points, strong ? "wire routed" : "wire", strong ? kStrongInk : kWireInk,
+                    strong ? 2.5 : 1.5);
         }
     }
 
@@ -262,7 +291,7 @@ private:
     }
 
     void Run(const std::vector<TSheetPoint>& points, const std::string& cls, const char* ink,
-             double width, bool closed = false) {
+             double width, bool closed = false, const char* dashes = nullptr) {
         if (points.empty())
             return;
         std::string list;
@@ -273,7 +302,9 @@ private:
         }
         out_ += std::string("<") + (closed ? "polygon" : "polyline") + " class=\"" + cls +
                 "\" points=\"" + list + "\" fill=\"none\" stroke=\"" + ink + "\" stroke-width=\"" +
-                Num(width) + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
+                Num(width) + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"" +
+                (dashes ? std::string(" stroke-dasharray=\"") + dashes + "\"" : std::string()) +
+                "/>\n";
     }
 
     const TSheetDocument& sheet_;

@@ -44,8 +44,9 @@ TMainWindow::TMainWindow(TModule* module, QWidget* parent)
     TWorkbenchHost::Instance().SetMainWindow(static_cast<QWidget*>(this));
     UpdateTitle();
     UpdateActions();
-    if (!module_)
-        Report(QStringLiteral("No routing module: wires are placed straight."));
+    Report(module_ ? QString::fromLatin1(kStartHint)
+                   : QStringLiteral("No routing module: wires are placed unrouted. %1")
+                         .arg(QString::fromLatin1(kStartHint)));
 }
 
 TMainWindow::~TMainWindow() {
@@ -82,7 +83,7 @@ void TMainWindow::BuildMenus() {
     });
     saveAsAction_ =
         file->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this, [this] {
-            const QString path = Prompt().AskSavePath(this, path_);
+            const QString path = AskSheetSavePath(path_);
             if (!path.isEmpty())
                 SaveTo(path);
         });
@@ -141,7 +142,7 @@ bool TMainWindow::ConfirmDiscard() {
     switch (Prompt().AskSaveChanges(this, name_)) {
     case TPrompter::TSaveAnswer::Save:
         if (path_.isEmpty()) {
-            const QString path = Prompt().AskSavePath(this, QString());
+            const QString path = AskSheetSavePath(QString());
             return !path.isEmpty() && SaveTo(path);
         }
         return SaveTo(path_);
@@ -151,6 +152,14 @@ bool TMainWindow::ConfirmDiscard() {
         break;
     }
     return false;
+}
+
+QString TMainWindow::AskSheetSavePath(const QString& suggestion) {
+    QString path = Prompt().AskSavePath(this, suggestion);
+    // A name typed without an extension gets the sheet files' own.
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".json");
+    return path;
 }
 
 bool TMainWindow::OpenFile(const QString& path) {
@@ -236,14 +245,20 @@ void TMainWindow::PlaceAt(TSheetPoint point) {
         if (module_) {
             // The module has sounded its beep when it searched in vain.
             requestLabel_->setText(request);
-            Report(QStringLiteral("No route from %1 to %2: the segment stays as placed")
-                       .arg(PointText(outcome.From), PointText(outcome.To)));
+            const QString why =
+                outcome.Why.empty()
+                    ? QString()
+                    : QStringLiteral(" (%1)").arg(QString::fromStdString(outcome.Why));
+            Report(QStringLiteral("No route from %1 to %2%3: placed with one corner, dashed as "
+                                  "unrouted")
+                       .arg(PointText(outcome.From), PointText(outcome.To), why));
         }
         break;
     case TKind::Failed:
         QApplication::beep();
         requestLabel_->setText(request);
-        Report(QStringLiteral("Routing failed: %1").arg(QString::fromStdString(outcome.Error)));
+        Report(QStringLiteral("Routing failed: %1; the segment is placed unrouted")
+                   .arg(QString::fromStdString(outcome.Error)));
         break;
     }
     if (outcome.Kind != TKind::Started)

@@ -24,6 +24,8 @@ class TMainWindow : public QMainWindow {
 public:
     // The window class the options dialog looks for to find its owner.
     static constexpr const char* kWindowClass = "Vorelline Main Window";
+    // The status bar's first words.
+    static constexpr const char* kStartHint = "Click a pin to start a wire; Esc ends it";
 
     // `module` may be null (wires are then placed straight); not owned.
     // Registers the window as the client's main window.
@@ -67,6 +69,8 @@ private:
     // status bar. False when it raised one.
     bool CallModule(const char* what, void (*call)());
     bool ConfirmDiscard();
+    // The file to save to, asked of the user; ".json" added when the name has no extension.
+    QString AskSheetSavePath(const QString& suggestion);
     void SetModified(bool modified);
     void UpdateTitle();
     void UpdateActions();

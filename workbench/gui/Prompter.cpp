@@ -31,8 +31,14 @@ QString TDialogPrompter::AskOpenPath(QWidget* parent) {
 }
 
 QString TDialogPrompter::AskSavePath(QWidget* parent, const QString& suggestion) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Sheet As"), suggestion,
-                                        kSheetFilter);
+    QFileDialog dialog(parent, QStringLiteral("Save Sheet As"), suggestion, kSheetFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name without an extension gets ".json" before the dialog asks about
+    // overwriting, so that it asks about the file really written.
+    dialog.setDefaultSuffix(QStringLiteral("json"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace pathwick::workbench

@@ -121,6 +121,42 @@ TEST_F(SheetSvg, HighlightsOverlaysMarksAndGrid) {
     EXPECT_NE(svg.find("<title>Route &lt;1&gt;</title>"), std::string::npos);
 }
 
+TEST_F(SheetSvg, UnroutedSegmentsAreDashedApartFromTheRoutedRuns) {
+    // (10, 40) (20, 40) (20, 30) (30, 30) (30, 20): the middle two segments unrouted.
+    wire->SetVertices({{10, 40}, {20, 40}, {20, 30}, {30, 30}, {30, 20}});
+    wire->SetUnroutedSegments({2, 3});
+    const std::string svg = Render();
+    EXPECT_NE(svg.find("class=\"wire\" points=\"10.00,10.00 20.00,10.00\""), std::string::npos);
+    EXPECT_NE(svg.find("class=\"wire unrouted\" points=\"20.00,10.00 20.00,20.00 30.00,20.00\""),
+              std::string::npos)
+        << svg;
+    EXPECT_NE(svg.find("class=\"wire\" points=\"30.00,20.00 30.00,30.00\""), std::string::npos);
+    EXPECT_EQ(CountOf(svg, "stroke-dasharray"), 1u);
+}
+
+TEST_F(SheetSvg, PinNamesAndNumbersStandBesideTheirPins) {
+    auto* symbol = dynamic_cast<TSymbol*>(sheet->Objects()[0].Get());
+    ASSERT_NE(symbol, nullptr);
+    auto* pin = dynamic_cast<TPin*>(symbol->ChildList()[1].Get());
+    ASSERT_NE(pin, nullptr);
+    pin->SetText("+IN");
+    pin->SetNumber("3");
+    const std::string svg = Render();
+    // The lead runs from (20, 30) to (25, 30): the name starts inside the
+    // body beyond it, the number stands above the lead's middle.
+    EXPECT_NE(svg.find("class=\"pin-name\" x=\""), std::string::npos);
+    EXPECT_NE(
+        svg.find("text-anchor=\"start\" dominant-baseline=\"central\" fill=\"#1f3a93\">+IN</text>"),
+        std::string::npos)
+        << svg;
+    EXPECT_NE(
+        svg.find("text-anchor=\"middle\" dominant-baseline=\"auto\" fill=\"#1f3a93\">3</text>"),
+        std::string::npos);
+    // Pins without a name or number get no text.
+    EXPECT_EQ(CountOf(svg, "class=\"pin-name\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"pin-number\""), 1u);
+}
+
 TEST_F(SheetSvg, TooDenseAGridIsLeftOut) {
     TSvgOptions options;
     options.GridDots = true;

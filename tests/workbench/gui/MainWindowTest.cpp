@@ -8,6 +8,7 @@
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/WorkbenchHost.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QStatusBar>
 #include <QTest>
@@ -33,9 +34,10 @@ public:
         return Answer;
     }
     QString AskOpenPath(QWidget*) override { return {}; }
-    QString AskSavePath(QWidget*, const QString&) override { return {}; }
+    QString AskSavePath(QWidget*, const QString&) override { return SavePath; }
 
     std::vector<std::string> Errors;
+    QString SavePath;
     int SaveQuestions = 0;
     TSaveAnswer Answer = TSaveAnswer::Cancel;
 };
@@ -75,6 +77,38 @@ protected:
     std::unique_ptr<TMainWindow> window_;
     std::size_t baseCount_ = 0;
 };
+
+TEST_F(MainWindowTest, TheStatusBarStartsWithAHint) {
+    TMainWindow fresh(&test::Module());
+    EXPECT_EQ(fresh.statusBar()->currentMessage(),
+              QStringLiteral("Click a pin to start a wire; Esc ends it"));
+}
+
+// Save As adds the sheet files' extension to a bare name; unrouted runs stay
+// marked in the file.
+TEST_F(MainWindowTest, SaveAsAddsTheExtensionAndKeepsUnroutedMarks) {
+    Click({30000000, 20000000});
+    Click({9000000, 50000000}); // inside J1's body: placed unrouted
+    const std::string folder = test::MakeTempFolder();
+    QAction* saveAs = nullptr;
+    for (QAction* action : window_->findChildren<QAction*>())
+        if (action->text() == QStringLiteral("Save &As..."))
+            saveAs = action;
+    ASSERT_NE(saveAs, nullptr);
+    for (const char* typed : {"untitled", "kept.sheet"}) {
+        SCOPED_TRACE(typed);
+        prompter_.SavePath = QString::fromStdString(folder + "/" + typed);
+        saveAs->trigger();
+        const std::string saved =
+            folder + "/" + (typed == std::string("untitled") ? "untitled.json" : typed);
+        EXPECT_EQ(window_->SheetPath().toStdString(), saved);
+        HostRef<TSheetDocument> back = LoadSheetFile(saved);
+        EXPECT_EQ(dynamic_cast<const TPolyline&>(*back->Objects().back()).UnroutedSegments(),
+                  (std::vector<int32_t>{1, 2}));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + "/untitled"));
+    std::filesystem::remove_all(folder);
+}
 
 TEST_F(MainWindowTest, IsTheClientsMainWindowOfTheHostClass) {
     EXPECT_EQ(window_->property("windowClass").toString(), QStringLiteral("Vorelline Main Window"));
@@ -126,11 +160,16 @@ TEST_F(MainWindowTest, RubberBandFollowsThePointerFromTheSegmentStart) {
     EXPECT_EQ(View().HoverPoint(), (TSheetPoint{34000000, 23000000}));
 }
 
-TEST_F(MainWindowTest, AFailedRouteLeavesTheStraightSegment) {
+TEST_F(MainWindowTest, AFailedRouteIsPlacedWithOneCornerAndSaysWhy) {
     Click({30000000, 20000000});
     Click({9000000, 50000000}); // inside the body of J1: no path can end there
-    EXPECT_EQ(PlacedWires(), (std::vector<TPoints>{{{30000000, 20000000}, {9000000, 50000000}}}));
+    EXPECT_EQ(
+        PlacedWires(),
+        (std::vector<TPoints>{{{30000000, 20000000}, {9000000, 20000000}, {9000000, 50000000}}}));
     EXPECT_NE(Status().find("No route"), std::string::npos) << Status();
+    EXPECT_NE(Status().find("end point (9000000,50000000) lies inside an obstacle"),
+              std::string::npos)
+        << Status();
     // The next segment starts at the end of the failed one.
     EXPECT_EQ(View().RubberBandStart(), (TSheetPoint{9000000, 50000000}));
 }
@@ -142,6 +181,9 @@ TEST_F(MainWindowTest, AHostErrorIsReportedAndTheWindowCarriesOn) {
     TWorkbenchHost::Instance().Faults().Reset();
     EXPECT_NE(Status().find("Routing failed"), std::string::npos) << Status();
     EXPECT_EQ(PlacedWires(), (std::vector<TPoints>{{{30000000, 20000000}, {40000000, 20000000}}}));
+    EXPECT_EQ(
+        dynamic_cast<const TPolyline&>(*window_->Sheet()->Objects().back()).UnroutedSegments(),
+        std::vector<int32_t>{1});
     Click({40000000, 15000000});
     EXPECT_NE(Status().find("Routed"), std::string::npos) << Status();
 }

@@ -6,7 +6,9 @@
 namespace pathwick::workbench {
 
 namespace {
-const QString kSheetFilter = QStringLiteral("Sheet files (*.json);;All files (*)");
+const QString kSheetFilter =
+    QStringLiteral("Sheets (*.json *.kicad_sch);;Pathwick sheets (*.json);;"
+                   "KiCad schematics (*.kicad_sch);;All files (*)");
 }
 
 void TDialogPrompter::ShowError(QWidget* parent, const QString& title, const QString& text) {

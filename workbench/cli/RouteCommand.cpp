@@ -144,6 +144,10 @@ int RunRoute(const TGlobalOptions& global, const TRouteCommand& command) {
     try {
         source = TSheetSource::Open(command.SheetPath);
         wires = ParseWires(command.WireTexts, source);
+        // Refused before routing rather than after.
+        if (IsKicadPath(command.OutputPath) && !source.Kicad())
+            throw std::invalid_argument(command.OutputPath + ": only a sheet read from a KiCad "
+                                                             "schematic can be written as one");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pathwick: %s\n", e.what());
         return kExitBadInput;

@@ -85,15 +85,12 @@ private:
         const double ax = X(shape.Points[0].X), ay = Y(shape.Points[0].Y);
         const double bx = X(shape.Points[1].X), by = Y(shape.Points[1].Y);
         const double cx = X(shape.Points[2].X), cy = Y(shape.Points[2].Y);
-        const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
+        const std::optional<TCircle> circle = CircleThrough(ax, ay, bx, by, cx, cy);
         std::string path = "M" + SvgNumber(ax) + "," + SvgNumber(ay);
-        if (std::abs(d) < 1e-9) {
+        if (!circle) {
             path += " L" + SvgNumber(cx) + "," + SvgNumber(cy);
         } else {
-            const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
-            const double ox = (a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d;
-            const double oy = (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d;
-            const double r = std::hypot(ax - ox, ay - oy);
+            const double ox = circle->X, oy = circle->Y, r = circle->Radius;
             // Which way round: the middle point's side of the chord.
             const double cross = (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
             const bool sweep = cross > 0;

@@ -75,15 +75,12 @@ private:
     void Arc(const QPolygonF& q) {
         const double ax = q[0].x(), ay = q[0].y(), bx = q[1].x(), by = q[1].y();
         const double cx = q[2].x(), cy = q[2].y();
-        const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
-        if (std::abs(d) < 1e-9) {
+        const std::optional<TCircle> circle = CircleThrough(ax, ay, bx, by, cx, cy);
+        if (!circle) {
             p_.drawLine(q[0], q[2]);
             return;
         }
-        const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
-        const double ox = (a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d;
-        const double oy = (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d;
-        const double r = std::hypot(ax - ox, ay - oy);
+        const double ox = circle->X, oy = circle->Y, r = circle->Radius;
         // Qt's angles turn counter-clockwise on screen, whose y grows down.
         const auto angle = [&](double x, double y) {
             return std::atan2(-(y - oy), x - ox) * 180 / std::numbers::pi;

@@ -169,13 +169,10 @@ private:
     static TSheetRect ArcBounds(const std::vector<TSheetPoint>& p) {
         TSheetRect box = BoxAround(p);
         const double ax = p[0].X, ay = p[0].Y, bx = p[1].X, by = p[1].Y, cx = p[2].X, cy = p[2].Y;
-        const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
-        if (std::abs(d) < 1e-9)
+        const std::optional<TCircle> circle = CircleThrough(ax, ay, bx, by, cx, cy);
+        if (!circle)
             return box; // the three points are in a line
-        const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
-        const double ox = (a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d;
-        const double oy = (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d;
-        const double r = std::hypot(ax - ox, ay - oy);
+        const double ox = circle->X, oy = circle->Y, r = circle->Radius;
         const auto angle = [&](double x, double y) {
             const double t = std::atan2(y - oy, x - ox);
             return t < 0 ? t + 2 * std::numbers::pi : t;

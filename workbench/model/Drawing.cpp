@@ -1,5 +1,7 @@
 #include "workbench/model/Drawing.h"
 
+#include <cmath>
+
 namespace pathwick::workbench {
 
 const char* InkColour(TInk ink) {
@@ -72,6 +74,19 @@ const char* InkClass(TInk ink) {
         return "graphic";
     }
     return "graphic";
+}
+
+std::optional<TCircle> CircleThrough(double ax, double ay, double bx, double by, double cx,
+                                     double cy) {
+    const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
+    if (std::abs(d) < 1e-9)
+        return std::nullopt;
+    const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+    TCircle circle;
+    circle.X = (a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d;
+    circle.Y = (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d;
+    circle.Radius = std::hypot(ax - circle.X, ay - circle.Y);
+    return circle;
 }
 
 } // namespace pathwick::workbench

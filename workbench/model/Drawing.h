@@ -7,6 +7,7 @@
 #include "host/HostTypes.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,16 @@ using TDrawing = std::vector<TShape>;
 // the fill of bodies drawn with TShapeFill::Background.
 const char* InkColour(TInk ink);
 inline constexpr const char* kBodyFillColour = "#ffffc2";
+// The circle through three points (in any units and orientation); nothing
+// when the points lie in a line.
+struct TCircle {
+    double X = 0;
+    double Y = 0;
+    double Radius = 0;
+};
+std::optional<TCircle> CircleThrough(double ax, double ay, double bx, double by, double cx,
+                                     double cy);
+
 // A short name of what an ink draws ("pin", "label", ...), e.g. for SVG classes.
 const char* InkClass(TInk ink);
 

@@ -39,7 +39,7 @@ bool IsKicadPath(std::string_view path) {
 
 TSheetSource TSheetSource::Open(const std::string& path) {
     TSheetSource source;
-    if (kicad::TKicadSheet::LooksLikeSchematic(Start(path))) {
+    if (IsKicadPath(path) || kicad::TKicadSheet::LooksLikeSchematic(Start(path))) {
         source.kicad_ = kicad::TKicadSheet::Load(path);
         source.document_ = HostRef<TSheetDocument>::Share(&source.kicad_->Document());
     } else {

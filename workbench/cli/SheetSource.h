@@ -17,8 +17,10 @@ namespace pathwick::workbench {
 class TSheetSource {
 public:
     TSheetSource() = default;
-    // Reads a sheet file; its contents decide the format. Raises
-    // std::runtime_error (ESheetFileError, kicad::EKicadError) naming the file.
+    // Reads a sheet file: a KiCad schematic when its name ends in .kicad_sch
+    // or its text looks like one (a legacy one included, which is refused),
+    // else a Pathwick sheet. Raises std::runtime_error (ESheetFileError,
+    // kicad::EKicadError) naming the file.
     static TSheetSource Open(const std::string& path);
     // A sheet that was not read from a file (the embedded demo).
     static TSheetSource FromDocument(HostRef<TSheetDocument> sheet);

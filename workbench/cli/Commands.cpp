@@ -12,9 +12,11 @@
 #include "workbench/cli/HostSetup.h"
 #include "workbench/cli/OutputPaths.h"
 #include "workbench/cli/ReplacementWatch.h"
+#include "workbench/cli/SheetSource.h"
 #include "workbench/files/OutputFile.h"
 #include "workbench/files/SheetFile.h"
 #include "workbench/files/SheetSvg.h"
+#include "workbench/kicad/Connections.h"
 #include "workbench/model/WorkbenchHost.h"
 
 #include <QApplication>
@@ -48,10 +50,10 @@ std::string SettingsFileState(const std::string& path) {
     return "read";
 }
 
-HostRef<TSheetDocument> LoadSheetOrExplain(const std::string& path) {
+TSheetSource OpenOrExplain(const std::string& path) {
     try {
-        return LoadSheetFile(path);
-    } catch (const ESheetFileError& e) {
+        return TSheetSource::Open(path);
+    } catch (const std::runtime_error& e) {
         std::fprintf(stderr, "pathwick: %s\n", e.what());
         return {};
     }
@@ -62,27 +64,56 @@ HostRef<TSheetDocument> LoadSheetOrExplain(const std::string& path) {
 int RunRender(const TGlobalOptions& global, const TRenderCommand& command) {
     SetUpHost(global);
     CheckOutputPaths(command.SheetPath, {{"--svg", command.SvgPath}});
-    HostRef<TSheetDocument> sheet = LoadSheetOrExplain(command.SheetPath);
-    if (!sheet)
+    const TSheetSource source = OpenOrExplain(command.SheetPath);
+    if (!source)
         return kExitBadInput;
-    WriteOutputFile(command.SvgPath, RenderSheetSvg(*sheet, TSvgOptions{}));
+    WriteOutputFile(command.SvgPath, RenderSheetSvg(source.Document(), TSvgOptions{}));
     std::printf("wrote %s\n", command.SvgPath.c_str());
     return kExitOk;
 }
 
 int RunObstacles(const TGlobalOptions& global, const TObstaclesCommand& command) {
     SetUpHost(global);
-    HostRef<TSheetDocument> sheet = LoadSheetOrExplain(command.SheetPath);
-    if (!sheet)
+    const TSheetSource source = OpenOrExplain(command.SheetPath);
+    if (!source)
         return kExitBadInput;
-    TWorkbenchHost::Instance().SetActiveDocument(sheet.Get());
+    TSheetDocument* sheet = &source.Document();
+    TWorkbenchHost::Instance().SetActiveDocument(sheet);
     // The same build as a session's, with the margin the session passes.
     TBoundingRect extent;
     SetToSheet(extent, &TWorkbenchHost::Instance().Service());
     TObstacleTree tree(extent);
-    BuildFromDocument(tree, sheet.Get(), -1);
+    BuildFromDocument(tree, sheet, -1);
     std::fputs(DescribeObstacles(tree).c_str(), stdout);
     TWorkbenchHost::Instance().SetActiveDocument(nullptr);
+    return kExitOk;
+}
+
+int RunImport(const TGlobalOptions& global, const TImportCommand& command) {
+    SetUpHost(global);
+    const TSheetSource source = OpenOrExplain(command.SheetPath);
+    if (!source)
+        return kExitBadInput;
+    const kicad::TKicadSheet* schematic = source.Kicad();
+    if (!schematic) {
+        std::fprintf(stderr, "pathwick: %s is not a KiCad schematic\n", command.SheetPath.c_str());
+        return kExitBadInput;
+    }
+    const kicad::TItemCounts& n = schematic->Counts();
+    const kicad::TWireEndShare ends = kicad::MeasureWireEnds(source.Document());
+    std::printf("%s: format %lld, sheet %d x %d units (1 unit = 1/20000 mil)\n",
+                command.SheetPath.c_str(), static_cast<long long>(schematic->Version()),
+                source.Document().Width(), source.Document().Height());
+    std::printf("symbols %d, pins %d, sheets %d (pins %d), wires %d, buses %d, bus entries %d,\n"
+                "labels %d, junctions %d, no-connects %d, texts %d, graphics %d\n",
+                n.Symbols, n.Pins, n.Sheets, n.SheetPins, n.Wires, n.Buses, n.BusEntries, n.Labels,
+                n.Junctions, n.NoConnects, n.Texts, n.Graphics);
+    std::printf("wire ends on a pin or another wire's end: %d of %d (%.1f %%)\n", ends.Connected,
+                ends.Ends, ends.Percent());
+    if (!command.OutputPath.empty()) {
+        SaveSheetFile(source.Document(), command.OutputPath);
+        std::printf("wrote %s\n", command.OutputPath.c_str());
+    }
     return kExitOk;
 }
 

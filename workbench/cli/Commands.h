@@ -33,6 +33,11 @@ struct TObstaclesCommand {
     std::string SheetPath;
 };
 
+struct TImportCommand {
+    std::string SheetPath;  // a KiCad schematic
+    std::string OutputPath; // empty: the summary only
+};
+
 struct TDemoCommand {
     std::string OutDir = ".";
 };
@@ -45,6 +50,7 @@ struct TGuiCommand {
 int RunRoute(const TGlobalOptions& global, const TRouteCommand& command);
 int RunRender(const TGlobalOptions& global, const TRenderCommand& command);
 int RunObstacles(const TGlobalOptions& global, const TObstaclesCommand& command);
+int RunImport(const TGlobalOptions& global, const TImportCommand& command);
 int RunSettings(const TGlobalOptions& global);
 int RunOptions(const TGlobalOptions& global, int argc, char** argv);
 int RunDemo(const TGlobalOptions& global, const TDemoCommand& command);

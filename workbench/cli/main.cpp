@@ -48,7 +48,8 @@ std::string CommandList(CLI::App& app) {
 int main(int argc, char** argv) {
     CLI::App app{"pathwick - the workbench host of the Pathwick point-to-point wiring module.\n"
                  "It loads libPathwick.so as a schematic editor would and lets you route wires\n"
-                 "on sheet files (JSON, see docs/sheet-format.md).",
+                 "on sheet files: Pathwick sheets (JSON, see docs/sheet-format.md) and KiCad\n"
+                 "schematics (.kicad_sch of KiCad 6 to 9, see docs/kicad.md).",
                  "pathwick"};
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "Show the help of every command");
@@ -66,27 +67,40 @@ int main(int argc, char** argv) {
                  "it cannot route is placed with one corner and marked unrouted. Outputs may\n"
                  "not name the input sheet (but -o may) or each other.\n"
                  "Exit status: 0 all segments routed, 1 some not routed, 2 bad input.");
-    routeCmd->add_option("sheet", route.SheetPath, "Sheet file (JSON)")->required();
+    routeCmd->add_option("sheet", route.SheetPath, "Sheet file (JSON or .kicad_sch)")->required();
     routeCmd
         ->add_option("--wire", route.WireTexts,
-                     "A wire: its start point and the end of each segment, as X,Y in sheet units\n"
-                     "(100 mil = 1000000). Repeat --wire for more wires.")
+                     "A wire: its start point and the end of each segment, as X,Y.\n"
+                     "On a JSON sheet in sheet units, y up (100 mil = 1000000);\n"
+                     "on a KiCad schematic in millimetres as the editor shows them, y down\n"
+                     "(e.g. --wire 101.6,50.8 127,76.2). Repeat --wire for more wires.")
         ->expected(2, -1)
         ->required();
-    routeCmd->add_option("-o,--output", route.OutputPath, "Write the routed sheet here");
+    routeCmd->add_option("-o,--output", route.OutputPath,
+                         "Write the routed sheet here: a .kicad_sch name writes the KiCad file\n"
+                         "back with the new wires and junctions, any other name a JSON sheet");
     routeCmd->add_option("--svg", route.SvgPath, "Write a picture with the new wires highlighted");
     routeCmd->add_option("--report", route.ReportPath, "Write a machine-readable report (JSON)");
 
     TRenderCommand render;
     CLI::App* renderCmd = app.add_subcommand("render", "Draw a sheet as an SVG picture.");
-    renderCmd->add_option("sheet", render.SheetPath, "Sheet file (JSON)")->required();
+    renderCmd->add_option("sheet", render.SheetPath, "Sheet file (JSON or .kicad_sch)")->required();
     renderCmd->add_option("--svg", render.SvgPath, "Picture to write")->required();
 
     TObstaclesCommand obstacles;
     CLI::App* obstaclesCmd = app.add_subcommand(
         "obstacles", "List the obstacles the router avoids on a sheet, in the order its tree\n"
                      "holds them (kind, rectangle as Left Bottom Right Top).");
-    obstaclesCmd->add_option("sheet", obstacles.SheetPath, "Sheet file (JSON)")->required();
+    obstaclesCmd->add_option("sheet", obstacles.SheetPath, "Sheet file (JSON or .kicad_sch)")
+        ->required();
+
+    TImportCommand import;
+    CLI::App* importCmd = app.add_subcommand(
+        "import", "Read a KiCad schematic, print what it holds and how many wire ends land on\n"
+                  "a pin or another wire's end, and write it as a Pathwick sheet (JSON).");
+    importCmd->add_option("schematic", import.SheetPath, "KiCad schematic (.kicad_sch)")
+        ->required();
+    importCmd->add_option("-o,--output", import.OutputPath, "Pathwick sheet (JSON) to write");
 
     CLI::App* settingsCmd = app.add_subcommand(
         "settings", "Show where Router.ini lives, whether it exists, and the values in effect.");
@@ -107,7 +121,8 @@ int main(int argc, char** argv) {
     CLI::App* guiCmd = app.add_subcommand(
         "gui", "Open a sheet in a window (needs a display) and place wires with the mouse;\n"
                "every segment is routed by the module as it is placed.");
-    guiCmd->add_option("sheet", gui.SheetPath, "Sheet file (JSON); default: the embedded demo");
+    guiCmd->add_option("sheet", gui.SheetPath,
+                       "Sheet file (JSON or .kicad_sch); default: the embedded demo");
     guiCmd->add_option(
         "--screenshot", gui.ScreenshotPath,
         "Save a PNG of the window here and exit (draws offscreen when there is\n"
@@ -132,6 +147,8 @@ int main(int argc, char** argv) {
             return RunRender(global, render);
         if (*obstaclesCmd)
             return RunObstacles(global, obstacles);
+        if (*importCmd)
+            return RunImport(global, import);
         if (*settingsCmd)
             return RunSettings(global);
         if (*optionsCmd)

@@ -1,5 +1,8 @@
 #include "workbench/files/SheetSvg.h"
 
+#include "workbench/files/DrawingSvg.h"
+#include "workbench/files/SvgText.h"
+
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/PinLabels.h"
 #include "workbench/model/Polyline.h"
@@ -23,31 +26,6 @@ constexpr const char* kStrongInk = "#d81b60";   // highlighted and overlaid runs
 constexpr const char* kUnroutedInk = "#ef6c00"; // runs placed without a route, dashed
 constexpr int kMaxGridDots = 250000;            // beyond this the dots would be noise
 
-std::string Escape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            // Control characters are not allowed in XML text.
-            out += (static_cast<unsigned char>(c) < 0x20 && c != '\t') ? ' ' : c;
-        }
-    }
-    return out;
-}
-
 // Sheet units to pixels, with y flipped so that up on the sheet is up on screen.
 class TCanvas {
 public:
@@ -60,11 +38,7 @@ public:
     double Length(double units) const { return units * scale_; }
     double Scale() const { return scale_; }
 
-    static std::string Num(double v) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.2f", v);
-        return text;
-    }
+    static std::string Num(double v) { return SvgNumber(v); }
     std::string Point(TSheetPoint p) const { return Num(X(p.X)) + "," + Num(Y(p.Y)); }
 
 private:
@@ -83,7 +57,7 @@ public:
         out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(w) + "\" height=\"" +
                 Num(h) + "\" viewBox=\"0 0 " + Num(w) + " " + Num(h) + "\">\n";
         if (!options_.Title.empty())
-            out_ += "<title>" + Escape(options_.Title) + "</title>\n";
+            out_ += "<title>" + SvgEscape(options_.Title) + "</title>\n";
         out_ += "<rect class=\"sheet\" x=\"0\" y=\"0\" width=\"" + Num(w) + "\" height=\"" +
                 Num(h) + "\" fill=\"#fffdf5\" stroke=\"#444\" stroke-width=\"1\"/>\n";
         Grid(w, h);
@@ -127,6 +101,8 @@ private:
     void Object(const TSheetObject& object, bool strong) {
         if (const auto* symbol = dynamic_cast<const TSymbol*>(&object)) {
             Symbol(*symbol);
+        } else if (!object.Drawing().empty()) {
+            Drawing(object, strong);
         } else if (const auto* polyline = dynamic_cast<const TPolyline*>(&object)) {
             Polyline(*polyline, strong);
         } else if (const auto* line = dynamic_cast<const TLineObject*>(&object)) {
@@ -149,8 +125,14 @@ private:
             if (child->Part() != symbol.CurrentPart() || child->View() != symbol.CurrentView())
                 continue;
             if (const auto* pin = dynamic_cast<const TPin*>(child.Get())) {
-                if (!pin->Hidden() || symbol.HiddenPinsVisible())
+                if (pin->Hidden() && !symbol.HiddenPinsVisible())
+                    continue;
+                if (pin->Drawing().empty())
                     Pin(*pin);
+                else
+                    Drawing(*pin, false);
+            } else if (!child->Drawing().empty()) {
+                Drawing(*child, false);
             } else if (child->Kind() == kinds::Rectangle ||
                        child->Kind() == kinds::RoundRectangle) {
                 Box(child->Bounds(), "body", kInk, "#fff8c4");
@@ -158,9 +140,18 @@ private:
                 Object(*child, false);
             }
         }
-        if (const TLabel* label = symbol.Label(); label && !label->Hidden())
-            Text(*label, "label designator", kInk);
+        if (const TLabel* label = symbol.Label(); label && !label->Hidden()) {
+            if (label->Drawing().empty())
+                Text(*label, "label designator", kInk);
+            else
+                Drawing(*label, false);
+        }
         out_ += "</g>\n";
+    }
+
+    // An object that brought its own drawing (an imported schematic's).
+    void Drawing(const TSheetObject& object, bool strong) {
+        out_ += DrawingToSvg(object.Drawing(), {canvas_.Scale(), sheet_.Height()}, strong);
     }
 
     void Pin(const TPin& pin) {
@@ -183,7 +174,7 @@ private:
                 "\" font-family=\"sans-serif\" text-anchor=\"" +
                 kAnchor[static_cast<int>(place.Along)] + "\" dominant-baseline=\"" +
                 kBaseline[static_cast<int>(place.Across)] + "\" fill=\"" + kInk + "\">" +
-                Escape(text) + "</text>\n";
+                SvgEscape(text) + "</text>\n";
     }
 
     void Polyline(const TPolyline& polyline, bool strong) {
@@ -279,7 +270,7 @@ private:
         }
         out_ += "<text class=\"" + cls + "\" x=\"" + Num(x) + "\" y=\"" + Num(baseline) +
                 "\" font-size=\"" + Num(size) + "\" font-family=\"sans-serif\" fill=\"" + ink +
-                "\">" + Escape(object.Text()) + "</text>\n";
+                "\">" + SvgEscape(object.Text()) + "</text>\n";
     }
 
     void Segment(TSheetPoint a, TSheetPoint b, const std::string& cls, const char* ink,

@@ -1,6 +1,5 @@
 #include "workbench/gui/MainWindow.h"
 
-#include "workbench/files/SheetFile.h"
 #include "workbench/model/WorkbenchHost.h"
 
 #include <QApplication>
@@ -19,10 +18,6 @@ namespace {
 QString Mils(int32_t units) {
     // 100 mil is 1 000 000 units: one mil is 10 000.
     return QString::number(units / 10000.0, 'f', 0);
-}
-
-QString PointText(TSheetPoint p) {
-    return QStringLiteral("%1, %2 mil").arg(Mils(p.X), Mils(p.Y));
 }
 
 } // namespace
@@ -155,32 +150,44 @@ bool TMainWindow::ConfirmDiscard() {
 }
 
 QString TMainWindow::AskSheetSavePath(const QString& suggestion) {
-    QString path = Prompt().AskSavePath(this, suggestion);
-    // A name typed without an extension gets the sheet files' own.
+    // A name typed without an extension gets the open sheet's own kind.
+    const QString suffix = source_.Kicad() ? QStringLiteral("kicad_sch") : QStringLiteral("json");
+    QString path = Prompt().AskSavePath(this, suggestion, suffix);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".json");
+        path += QStringLiteral(".") + suffix;
     return path;
 }
 
+QString TMainWindow::PointText(TSheetPoint p) const {
+    if (source_.Kicad())
+        return QString::fromStdString(source_.FormatPoint(p)) + QStringLiteral(" mm");
+    return QStringLiteral("%1, %2 mil").arg(Mils(p.X), Mils(p.Y));
+}
+
 bool TMainWindow::OpenFile(const QString& path) {
-    HostRef<TSheetDocument> sheet;
+    TSheetSource source;
     try {
-        sheet = LoadSheetFile(path.toStdString());
+        source = TSheetSource::Open(path.toStdString());
     } catch (const std::exception& e) {
         Prompt().ShowError(this, QStringLiteral("Open Sheet"), QString::fromUtf8(e.what()));
         return false;
     }
     if (!ConfirmDiscard())
         return false;
-    OpenSheet(std::move(sheet), path, QFileInfo(path).fileName());
+    ShowSource(std::move(source), path, QFileInfo(path).fileName());
     return true;
 }
 
 void TMainWindow::OpenSheet(HostRef<TSheetDocument> sheet, const QString& path,
                             const QString& name) {
+    ShowSource(TSheetSource::FromDocument(std::move(sheet)), path, name);
+}
+
+void TMainWindow::ShowSource(TSheetSource source, const QString& path, const QString& name) {
     EndSession();
     placer_.reset();
-    sheet_ = std::move(sheet);
+    source_ = std::move(source);
+    sheet_ = source_.DocumentRef();
     path_ = path;
     name_ = name;
     if (sheet_)
@@ -200,6 +207,7 @@ bool TMainWindow::CloseSheet() {
     if (TWorkbenchHost::Instance().ActiveDocument() == sheet_.Get())
         TWorkbenchHost::Instance().SetActiveDocument(nullptr);
     sheet_.Reset();
+    source_ = {};
     path_.clear();
     name_.clear();
     SetModified(false);
@@ -211,7 +219,7 @@ bool TMainWindow::SaveTo(const QString& path) {
     if (!sheet_)
         return false;
     try {
-        SaveSheetFile(*sheet_, path.toStdString());
+        source_.Save(path.toStdString());
     } catch (const std::exception& e) {
         Prompt().ShowError(this, QStringLiteral("Save Sheet"), QString::fromUtf8(e.what()));
         return false;

@@ -1,5 +1,7 @@
 #include "workbench/gui/SheetPainter.h"
 
+#include "workbench/gui/DrawingPainter.h"
+
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/PinLabels.h"
 #include "workbench/model/Polyline.h"
@@ -36,6 +38,8 @@ public:
     void Object(const TSheetObject& object) {
         if (const auto* symbol = dynamic_cast<const TSymbol*>(&object))
             Symbol(*symbol);
+        else if (!object.Drawing().empty())
+            PaintDrawing(p_, object.Drawing(), t_);
         else if (const auto* polyline = dynamic_cast<const TPolyline*>(&object))
             Polyline(*polyline);
         else if (const auto* line = dynamic_cast<const TLineObject*>(&object)) {
@@ -64,8 +68,14 @@ private:
             if (child->Part() != symbol.CurrentPart() || child->View() != symbol.CurrentView())
                 continue;
             if (const auto* pin = dynamic_cast<const TPin*>(child.Get())) {
-                if (!pin->Hidden() || symbol.HiddenPinsVisible())
+                if (pin->Hidden() && !symbol.HiddenPinsVisible())
+                    continue;
+                if (pin->Drawing().empty())
                     Pin(*pin);
+                else
+                    PaintDrawing(p_, pin->Drawing(), t_);
+            } else if (!child->Drawing().empty()) {
+                PaintDrawing(p_, child->Drawing(), t_);
             } else if (child->Kind() == kinds::Rectangle ||
                        child->Kind() == kinds::RoundRectangle) {
                 p_.setPen(QPen(kInk, 1.2));
@@ -76,8 +86,12 @@ private:
                 Object(*child);
             }
         }
-        if (const TLabel* label = symbol.Label(); label && !label->Hidden())
-            Text(*label, kInk, kOnBaseline);
+        if (const TLabel* label = symbol.Label(); label && !label->Hidden()) {
+            if (label->Drawing().empty())
+                Text(*label, kInk, kOnBaseline);
+            else
+                PaintDrawing(p_, label->Drawing(), t_);
+        }
     }
 
     void Pin(const TPin& pin) {

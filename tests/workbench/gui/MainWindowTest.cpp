@@ -1,10 +1,12 @@
 #include "workbench/gui/MainWindow.h"
 
+#include "tests/support/KicadDemos.h"
 #include "tests/support/ModuleHost.h"
 #include "tests/support/TempFolder.h"
 #include "workbench/cli/DemoSheet.h"
 #include "workbench/cli/RouteJob.h"
 #include "workbench/files/SheetFile.h"
+#include "workbench/kicad/Connections.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/WorkbenchHost.h"
 
@@ -34,7 +36,7 @@ public:
         return Answer;
     }
     QString AskOpenPath(QWidget*) override { return {}; }
-    QString AskSavePath(QWidget*, const QString&) override { return SavePath; }
+    QString AskSavePath(QWidget*, const QString&, const QString&) override { return SavePath; }
 
     std::vector<std::string> Errors;
     QString SavePath;
@@ -280,6 +282,40 @@ TEST_F(MainWindowTest, SavedWiresReadBack) {
     EXPECT_EQ(dynamic_cast<const TPolyline&>(*back->Objects().back()).Vertices(),
               PlacedWires().at(0));
     std::filesystem::remove_all(folder);
+}
+
+// Two wires of a demo schematic taken out; the window joins their pins the
+// other way round, saves the schematic, takes the wires back and saves again.
+TEST_F(MainWindowTest, KicadSchematicsGetTheRoutedWiresAndUndoTakesThemBack) {
+    const test::TTempFolder folder;
+    const std::string cutText =
+        test::WithoutItems(test::ReadAll(test::ProgrammerSheet()), test::kProgrammerCutWires);
+    const std::string cut = folder.File("cut.kicad_sch");
+    test::WriteAll(cut, cutText);
+    ASSERT_TRUE(window_->OpenFile(QString::fromStdString(cut)));
+    baseCount_ = window_->Sheet()->Objects().size();
+    TSheetSource source = TSheetSource::Open(cut);
+    for (const auto& [from, to] : {std::pair{"250.19,156.21", "243.84,143.51"},
+                                   std::pair{"250.19,143.51", "243.84,156.21"}}) {
+        Click(source.ParsePoint(from));
+        Click(source.ParsePoint(to));
+        QTest::mouseClick(&View(), Qt::RightButton, {}, At(source.ParsePoint(to)));
+        EXPECT_NE(Status().find("Routed (" + std::string(from) + ")"), std::string::npos)
+            << Status();
+    }
+    const QString routed = QString::fromStdString(folder.File("routed.kicad_sch"));
+    ASSERT_TRUE(window_->SaveTo(routed));
+    const auto back = kicad::TKicadSheet::Load(routed.toStdString());
+    std::size_t runs = 0;
+    for (const auto& wire : PlacedWires())
+        runs += kicad::StraightRuns(wire).size();
+    EXPECT_EQ(back->Counts().Wires, source.Kicad()->Counts().Wires + static_cast<int>(runs));
+    EXPECT_GT(runs, 2u);
+
+    window_->UndoSegment();
+    window_->UndoSegment();
+    ASSERT_TRUE(window_->SaveTo(routed));
+    EXPECT_TRUE(test::ReadAll(routed.toStdString()) == cutText);
 }
 
 TEST_F(MainWindowTest, WheelZoomsAboutThePointerAndFFits) {

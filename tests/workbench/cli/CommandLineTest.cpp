@@ -87,7 +87,8 @@ TEST_F(CommandLine, AnUnknownCommandIsNamedAndTheCommandsListed) {
     const TProgramRun run = Pathwick({"bogus", "x"});
     EXPECT_EQ(run.ExitStatus, 2);
     EXPECT_THAT(run.Err, HasSubstr("unknown command 'bogus'"));
-    EXPECT_THAT(run.Err, HasSubstr("route, render, obstacles, import, settings, options, demo, gui"));
+    EXPECT_THAT(run.Err,
+                HasSubstr("route, render, obstacles, import, settings, options, demo, gui"));
 }
 
 TEST_F(CommandLine, SettingsUseTheFilesKeyNamesAndExplainADirectory) {

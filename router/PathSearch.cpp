@@ -11,7 +11,7 @@ namespace pathwick {
 
 namespace {
 
-using TCosts = std::array<int32_t, 4>;
+using TCosts = std::array<int64_t, 4>;
 
 bool AllClosed(const TCosts& costs) {
     return std::all_of(costs.begin(), costs.end(), [](int32_t c) { return c == router::NoCost; });
@@ -24,7 +24,7 @@ bool AllClosed(const TCosts& costs) {
 class TDepthFirstSearch {
 public:
     TDepthFirstSearch(const TSearchContext& context, const TSheetPoint& start,
-                      const TSheetPoint& target, uint32_t startTick, int32_t bound)
+                      const TSheetPoint& target, uint32_t startTick, int64_t bound)
         : context_(context), start_(start), target_(target), startTick_(startTick) {
         outcome_.Bound = bound;
     }
@@ -36,7 +36,7 @@ private:
     // reached it and the directions it still has to try, cheapest first.
     struct TFrame {
         TSheetPoint P;
-        int32_t C = 0;
+        int64_t C = 0;
         TDirection Incoming = TDirection::None;
         uint8_t Count = 0; // directions to try
         uint8_t Next = 0;  // the next of them
@@ -47,11 +47,11 @@ private:
     bool EndpointsRoutable();
     bool TimeLeft();
     std::optional<TEdge> GetEdge(const TSheetPoint& p, TDirection d);
-    bool EnterSearch(const TSheetPoint& p, int32_t c, bool timeOk, TDirection incoming);
+    bool EnterSearch(const TSheetPoint& p, int64_t c, bool timeOk, TDirection incoming);
     TCosts RateDirections(const TSheetPoint& p, TDirection incoming);
-    int32_t ProbeCost(const TSheetPoint& p, TDirection d);
+    int64_t ProbeCost(const TSheetPoint& p, TDirection d);
     void TryMove(const TFrame& frame, TDirection d);
-    int32_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const TSheetPoint& n,
+    int64_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const TSheetPoint& n,
                      const TEdge& edge) const;
     TDirection PreviousDirection() const;
 
@@ -119,15 +119,16 @@ TDirection TDepthFirstSearch::PreviousDirection() const {
     return moves_.empty() ? TDirection::None : router::DirectionOf(moves_.back());
 }
 
-int32_t TDepthFirstSearch::StepCost(TDirection d, TDirection previous, const TSheetPoint& p,
+int64_t TDepthFirstSearch::StepCost(TDirection d, TDirection previous, const TSheetPoint& p,
                                     const TSheetPoint& n, const TEdge& edge) const {
-    return router::StepCost(d, previous, p, n, edge, target_, context_.AvoidWires);
+    return router::StepCost(d, previous, p, n, edge, target_, context_.AvoidWires,
+                            context_.CostCeiling);
 }
 
 // A Search call at p up to its moves: the way-out checks of the first call,
 // the time check, and the directions ranked; pushes its frame when it goes on
 // to try them. moves_ and turns_ already describe the path to p.
-bool TDepthFirstSearch::EnterSearch(const TSheetPoint& p, int32_t c, bool timeOk,
+bool TDepthFirstSearch::EnterSearch(const TSheetPoint& p, int64_t c, bool timeOk,
                                     TDirection incoming) {
     ++outcome_.Nodes;
     if (c == 0 && timeOk && AllClosed(RateDirections(p, incoming))) {
@@ -176,7 +177,7 @@ TCosts TDepthFirstSearch::RateDirections(const TSheetPoint& p, TDirection incomi
 
 // What a move from p in d would cost after the path so far; NoCost when the
 // move goes nowhere.
-int32_t TDepthFirstSearch::ProbeCost(const TSheetPoint& p, TDirection d) {
+int64_t TDepthFirstSearch::ProbeCost(const TSheetPoint& p, TDirection d) {
     const std::optional<TEdge> edge = GetEdge(p, d);
     if (!edge)
         return router::NoCost;
@@ -197,8 +198,8 @@ void TDepthFirstSearch::TryMove(const TFrame& frame, TDirection d) {
 
     if (SamePoint(n, target_)) {
         // The last move is priced as a straight continuation.
-        const int32_t total =
-            router::PathTotal(frame.C, StepCost(d, d, frame.P, n, *edge), segments);
+        const int64_t total = router::PathTotal(frame.C, StepCost(d, d, frame.P, n, *edge),
+                                                segments, context_.CostCeiling);
         if (total > outcome_.Bound && outcome_.Best)
             return;
         outcome_.Bound = std::min(total, outcome_.Bound);
@@ -206,8 +207,8 @@ void TDepthFirstSearch::TryMove(const TFrame& frame, TDirection d) {
         return;
     }
 
-    const int64_t reached = int64_t{frame.C} + StepCost(d, PreviousDirection(), frame.P, n, *edge);
-    const int32_t c = router::SaturateCost(reached);
+    const int64_t reached = frame.C + StepCost(d, PreviousDirection(), frame.P, n, *edge);
+    const int64_t c = router::SaturateCost(reached, context_.CostCeiling);
     if (int64_t{router::SegmentCharge} * static_cast<int64_t>(segments) + c >= outcome_.Bound)
         return; // pruned
     const bool timeOk = TimeLeft();
@@ -224,7 +225,7 @@ void TDepthFirstSearch::TryMove(const TFrame& frame, TDirection d) {
 } // namespace
 
 TSearchOutcome SearchPath(const TSearchContext& context, const TSheetPoint& start,
-                          const TSheetPoint& target, uint32_t startTick, int32_t bound) {
+                          const TSheetPoint& target, uint32_t startTick, int64_t bound) {
     return TDepthFirstSearch(context, start, target, startTick, bound).Run();
 }
 

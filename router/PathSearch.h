@@ -19,12 +19,15 @@ struct TSearchContext {
     const TBoundingRect& Sheet;
     int32_t TimeBudget = 0; // milliseconds per search
     int32_t AvoidWires = 1; // the wire-crossing weight, 1 to 10
+    // Where costs and totals saturate: the 32-bit maximum by the rules as
+    // they stand, far above any path's cost for the long-connection mend.
+    int64_t CostCeiling = StrictCostCeiling;
 };
 
 // What one search found and how it went.
 struct TSearchOutcome {
     std::optional<TBestPath> Best; // the cheapest path found, if any
-    int32_t Bound = 0;             // the best total at the end: the next search's bound
+    int64_t Bound = 0;             // the best total at the end: the next search's bound
     bool Ran = false;              // both end points were routable and the search started
     bool Completed = false;        // ran to its end without the time budget stopping it
     bool StoppedByBudget = false;  // a Search call found the budget spent
@@ -46,6 +49,6 @@ struct TSearchOutcome {
 // search sets the tree's Target to target (the ray clipping reads it); a
 // search whose end points are equal, or either of them blocked, does not run.
 TSearchOutcome SearchPath(const TSearchContext& context, const TSheetPoint& start,
-                          const TSheetPoint& target, uint32_t startTick, int32_t bound);
+                          const TSheetPoint& target, uint32_t startTick, int64_t bound);
 
 } // namespace pathwick

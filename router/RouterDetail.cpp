@@ -15,8 +15,6 @@ int64_t Distance(const TSheetPoint& a, const TSheetPoint& b) {
     return Abs64(int64_t{a.Y} - b.Y) + Abs64(int64_t{a.X} - b.X);
 }
 
-constexpr int64_t Int32Max = std::numeric_limits<int32_t>::max();
-
 } // namespace
 
 TDirection DirectionOf(char c) {
@@ -61,16 +59,17 @@ std::optional<TEdge> GetEdge(TObstacleTree& tree, const TBoundingRect& sheet, co
     return edge;
 }
 
-int32_t SaturateCost(int64_t value) {
-    if (value > Int32Max)
-        return static_cast<int32_t>(Int32Max);
+int64_t SaturateCost(int64_t value, int64_t ceiling) {
+    if (value > ceiling)
+        return ceiling;
     if (value < std::numeric_limits<int32_t>::min())
         return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
+    return value;
 }
 
-int32_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const TSheetPoint& n,
-                 const TEdge& edge, const TSheetPoint& target, int32_t avoidWires) {
+int64_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const TSheetPoint& n,
+                 const TEdge& edge, const TSheetPoint& target, int32_t avoidWires,
+                 int64_t ceiling) {
     // Every term is exact in 64 bits: distances reach ~8.6e9, the weighted
     // length at most 2 x 2^31 x 4.3e8 ~ 1.9e18. Only the result is clamped.
     int64_t cost = 0;
@@ -93,7 +92,7 @@ int32_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const 
     cost += (d == towardsX || d == towardsY) ? -HeadingBonus : HeadingBonus;
     if (cost < 0)
         return 1;
-    return SaturateCost(cost);
+    return SaturateCost(cost, ceiling);
 }
 
 int32_t InitialBound(const TSheetPoint& from, const TSheetPoint& to) {
@@ -105,13 +104,20 @@ int32_t InitialBound(const TSheetPoint& from, const TSheetPoint& to) {
     return static_cast<int32_t>(bound);
 }
 
-int32_t PathTotal(int32_t accumulated, int32_t stepCost, std::size_t segments) {
-    // segments is at most a string length; 100 x that stays far below 2^63.
-    const int64_t charge = int64_t{SegmentCharge} * static_cast<int64_t>(segments);
-    return SaturateCost(int64_t{accumulated} + stepCost + charge);
+int64_t LongInitialBound(const TSheetPoint& from, const TSheetPoint& to) {
+    // At most 25 x 2^33: far inside 64 bits.
+    const int64_t bound = BoundFactor * Distance(from, to);
+    return bound < MinInitialBound ? MinInitialBound : bound;
 }
 
-std::array<int, 4> RankDirections(const std::array<int32_t, 4>& costs) {
+int64_t PathTotal(int64_t accumulated, int64_t stepCost, std::size_t segments, int64_t ceiling) {
+    // Both costs are at most the ceiling (2^60 at most) and segments is a
+    // string length: 100 x that stays far below 2^62, so the sum is exact.
+    const int64_t charge = int64_t{SegmentCharge} * static_cast<int64_t>(segments);
+    return SaturateCost(accumulated + stepCost + charge, ceiling);
+}
+
+std::array<int, 4> RankDirections(const std::array<int64_t, 4>& costs) {
     std::array<int, 4> ranks{};
     for (std::size_t d = 0; d < 4; ++d) {
         ranks[d] = NoRank;
@@ -134,8 +140,8 @@ bool WithinBudget(uint32_t now, uint32_t start, int32_t budget) {
 }
 
 bool ReverseChosen(const std::optional<TBestPath>& forward, const std::optional<TBestPath>& reverse,
-                   int32_t initialBound) {
-    const int32_t forwardTotal = forward ? forward->Total : initialBound;
+                   int64_t initialBound) {
+    const int64_t forwardTotal = forward ? forward->Total : initialBound;
     return reverse && reverse->Total <= forwardTotal;
 }
 

@@ -56,25 +56,31 @@ inline const TSheetPoint& FarEnd(const TEdge& edge, TDirection d) {
 std::optional<TEdge> GetEdge(TObstacleTree& tree, const TBoundingRect& sheet, const TSheetPoint& p,
                              TDirection d);
 
-// Clamps an exact value to the int32 range of costs and totals; a value above
-// INT32_MAX becomes INT32_MAX (such a cost can never beat any bound).
-int32_t SaturateCost(int64_t value);
+// Clamps an exact value to the range of costs and totals: a value above the
+// ceiling becomes the ceiling (such a cost can never beat any bound below it).
+int64_t SaturateCost(int64_t value, int64_t ceiling = StrictCostCeiling);
 
 // The price of one move in direction d from p to n after a move in direction
 // previous, towards target, along edge. Computed exactly in 64 bits; a result
-// above INT32_MAX saturates at INT32_MAX, a negative one becomes 1.
-int32_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const TSheetPoint& n,
-                 const TEdge& edge, const TSheetPoint& target, int32_t avoidWires);
+// above the ceiling saturates there, a negative one becomes 1.
+int64_t StepCost(TDirection d, TDirection previous, const TSheetPoint& p, const TSheetPoint& n,
+                 const TEdge& edge, const TSheetPoint& target, int32_t avoidWires,
+                 int64_t ceiling = StrictCostCeiling);
 
 // 25 x the Manhattan distance, computed without overflow and clamped to
 // [MinInitialBound, MaxInitialBound].
 int32_t InitialBound(const TSheetPoint& from, const TSheetPoint& to);
+// The long-connection mend's bound: 25 x the Manhattan distance, at least
+// MinInitialBound, exact in 64 bits and never clamped from above, so that no
+// path is cut off merely for being long.
+int64_t LongInitialBound(const TSheetPoint& from, const TSheetPoint& to);
 
-// C + the final move's cost + 100 per segment, saturating at INT32_MAX.
-int32_t PathTotal(int32_t accumulated, int32_t stepCost, std::size_t segments);
+// C + the final move's cost + 100 per segment, saturating at the ceiling.
+int64_t PathTotal(int64_t accumulated, int64_t stepCost, std::size_t segments,
+                  int64_t ceiling = StrictCostCeiling);
 
 // Ranks 0..3 (3 = cheapest, tried first); NoRank for a cost of NoCost.
-std::array<int, 4> RankDirections(const std::array<int32_t, 4>& costs);
+std::array<int, 4> RankDirections(const std::array<int64_t, 4>& costs);
 
 // The tick count has not run more than budget milliseconds past start: the
 // wrapping 32-bit difference, read as signed, is at most budget.
@@ -83,6 +89,6 @@ bool WithinBudget(uint32_t now, uint32_t start, int32_t budget);
 // Whether the reverse search's path wins: its total is at most the forward
 // total (the forward path's, else initialBound).
 bool ReverseChosen(const std::optional<TBestPath>& forward, const std::optional<TBestPath>& reverse,
-                   int32_t initialBound);
+                   int64_t initialBound);
 
 } // namespace pathwick::router

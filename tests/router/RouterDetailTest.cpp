@@ -150,7 +150,7 @@ TEST(InitialBound, ClampsTwentyFiveTimesTheDistance) {
 
 TEST(RankDirections, CheapestGetsHighestRankAndClosedOnesNone) {
     struct {
-        std::array<int32_t, 4> costs;
+        std::array<int64_t, 4> costs;
         std::array<int, 4> ranks;
     } const cases[] = {
         {{-1, 700, 500, 500}, {4, 0, 2, 2}}, {{10, 20, 30, 40}, {3, 2, 1, 0}},

@@ -133,6 +133,8 @@ bool TObstacleTree::PointBlocked(const TSheetPoint& p, int32_t margin) const {
             e = n->Bounds.Deflated(1);
         if (!e.ContainsPoint(p) || e.OnBorder(p))
             continue;
+        if (Mends && Mends->IgnoresLeaf(*n))
+            continue;
         if (n->IsLeaf == 1) {
             if (n->Kind != kinds::Wire && n->Kind != kinds::Bus && n->Kind != KindSheetFrame)
                 return true;
@@ -182,7 +184,7 @@ TEdge TObstacleTree::CastRay(TDirection dir, const TSheetPoint& p, const TRayMod
     }
     TEdge edge(a, b);
     if (mode.Clip && root_ && IsMoveDirection(dir)) {
-        const TRayQuery ray{dir, p, mode.SkipGuides, mode.WireExact, Target};
+        const TRayQuery ray{dir, p, mode.SkipGuides, mode.WireExact, Target, Mends};
         if (ClipMethod == TClipMethod::Reference)
             ClipRayAllLeaves(ray, edge);
         else

@@ -5,6 +5,7 @@
 #include "geometry/Direction.h"
 #include "geometry/Edge.h"
 #include "geometry/Obstacle.h"
+#include "geometry/PinPoints.h"
 #include "geometry/RayClip.h"
 
 #include <cstddef>
@@ -72,6 +73,13 @@ public:
 
     // The point the router is searching toward; X = -1 means no target.
     TSheetPoint Target{-1, -1};
+    // The mended rules at a request's end points, set by the router only
+    // for its mended pass (see TEndPointMends); null otherwise. Clipping and
+    // the blocked-point test read it.
+    const TEndPointMends* Mends = nullptr;
+    // The connection points of the pins behind the symbol obstacles; only
+    // the mended rules read them.
+    TPinPoints Pins;
     // The sheet's extent; rays run from 0 to its Right and Top.
     TBoundingRect Sheet;
 

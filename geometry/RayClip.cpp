@@ -127,6 +127,9 @@ void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge) {
     const TBoundingRect& n = leaf.Bounds;
     if (kind == KindSheetFrame || (ray.SkipGuides && kind == KindGuideLine))
         return;
+    // A leaf the mends leave out changes nothing, so the pruned walk stays exact.
+    if (ray.Mends && ray.Mends->IgnoresLeaf(leaf))
+        return;
 
     // The leaf's effective rectangle: widened to the grid unless exact.
     const bool widened = InKindSet(SnapKinds, kind) && !(ray.WireExact && IsWireKind(kind));

@@ -4,6 +4,7 @@
 #include "geometry/BoundingRect.h"
 #include "geometry/Direction.h"
 #include "geometry/Edge.h"
+#include "geometry/EndPointMends.h"
 #include "geometry/Obstacle.h"
 #include "host/HostTypes.h"
 
@@ -32,6 +33,7 @@ struct TRayQuery {
     bool SkipGuides = false;           // guide lines (kind 5) are ignored
     bool WireExact = false;            // wire runs keep their exact rectangle; strict crossing test
     TSheetPoint Target{-1, -1};        // the search's target; X = -1 means none
+    const TEndPointMends* Mends = nullptr; // the mended rules at the request's ends, if they apply
 };
 
 // N pushed out to the snap grid: left and bottom down to the grid line at or

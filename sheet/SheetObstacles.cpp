@@ -99,10 +99,16 @@ bool InCurrentAppearance(ISch_Symbol& symbol, ISch_GraphicalObject& child) {
     return view == childView;
 }
 
-// A visible pin's lead as a flat rectangle from its anchor; nothing for a pin
-// that contributes nothing (no pin interface, or hidden while hidden pins are
-// not shown). Leads reaching past the int32 range stop at its limit.
-std::optional<TBoundingRect> PinLead(ISch_GraphicalObject& child, bool showHidden) {
+// A visible pin: where it connects, and its lead as a flat rectangle from there.
+struct TPinLead {
+    TSheetPoint Anchor;
+    TBoundingRect Lead;
+};
+
+// A visible pin's lead; nothing for a pin that contributes nothing (no pin
+// interface, or hidden while hidden pins are not shown). Leads reaching past
+// the int32 range stop at its limit.
+std::optional<TPinLead> PinLead(ISch_GraphicalObject& child, bool showHidden) {
     HostRef<ISch_SymbolPin> pin = QueryAs<ISch_SymbolPin>(&child);
     if (!pin)
         return std::nullopt;
@@ -117,7 +123,7 @@ std::optional<TBoundingRect> PinLead(ISch_GraphicalObject& child, bool showHidde
     int32_t orientation = 0;
     HostCall(pin->GetOrientation(&orientation));
     if (orientation < PinLeadRight || orientation > PinLeadDown)
-        return lead;
+        return TPinLead{a, lead};
     int32_t length = 0;
     HostCall(pin->GetLeadLength(&length));
     switch (orientation) {
@@ -134,7 +140,7 @@ std::optional<TBoundingRect> PinLead(ISch_GraphicalObject& child, bool showHidde
         lead.Bottom = SaturatingSub(lead.Top, length);
         break;
     }
-    return lead;
+    return TPinLead{a, lead};
 }
 
 // A bus entry: the box spanned by its two ends (kind 7); nothing without the
@@ -197,13 +203,14 @@ void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
             if (!InCurrentAppearance(*symbol, child))
                 return;
             if (KindOf(child) == kinds::Pin) {
-                const std::optional<TBoundingRect> lead = PinLead(child, showHidden);
-                if (!lead)
+                const std::optional<TPinLead> pin = PinLead(child, showHidden);
+                if (!pin)
                     return;
+                tree.Pins.Add(pin->Anchor);
                 if (first)
-                    box.Assign(*lead);
+                    box.Assign(pin->Lead);
                 else
-                    box.Include(*lead);
+                    box.Include(pin->Lead);
             } else {
                 const TSheetRect r = BoundingRectOf(child);
                 if (first)

@@ -244,8 +244,8 @@ struct TRouteReport {
     uint8_t ReverseRan;
     uint8_t ForwardCompleted; // the search ran to its end, not stopped by its time budget
     uint8_t ReverseCompleted;
-    uint8_t Failure; // an ERouteFailure
-    uint8_t Reserved;
+    uint8_t Failure;       // an ERouteFailure
+    uint8_t Mended;        // 1 when the path came from the second pass, by the mended rules
     uint64_t ForwardNodes; // search steps
     uint64_t ReverseNodes;
     uint64_t ForwardRays; // clipped rays cast

@@ -61,6 +61,7 @@ void ReportToHost(const TRouteStats& stats) {
     report.ForwardRays = stats.Forward.Rays;
     report.ReverseRays = stats.Reverse.Rays;
     report.Failure = RouteFailure(stats);
+    report.Mended = stats.FoundByMends;
     HostCall(sink->ReportRoute(report));
 }
 
@@ -72,8 +73,8 @@ TBoundingRect CurrentSheetExtent() {
 }
 
 // The settings the router works with, as they stand now.
-TRouterSettings RouterSettingsOf(const TRouteOptions& options) {
-    return TRouterSettings{options.GetTimeOut(), options.GetAvoidWiresPosition()};
+TRouterSettings RouterSettingsOf(const TRouteOptions& options, const TRouteRules& rules) {
+    return TRouterSettings{options.GetTimeOut(), options.GetAvoidWiresPosition(), rules};
 }
 
 // A new free-standing wire: the session's temporary wire and the router's
@@ -85,7 +86,8 @@ HostRef<ISch_Wire> NewHostWire() {
 
 } // namespace
 
-TMainApp::TMainApp(HostRef<ISch_Document> document) : document_(std::move(document)) {}
+TMainApp::TMainApp(HostRef<ISch_Document> document, const TRouteRules& rules)
+    : document_(std::move(document)), rules_(rules) {}
 
 TMainApp::~TMainApp() = default;
 
@@ -114,8 +116,8 @@ bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSh
         return false;
     CommitPlacedVertices();
     {
-        TEdgeRouter router(start, end, RouterSettingsOf(options), *tree_, CurrentSheetExtent(),
-                           NewHostWire);
+        TEdgeRouter router(start, end, RouterSettingsOf(options, rules_), *tree_,
+                           CurrentSheetExtent(), NewHostWire);
         HostRef<ISch_Wire> path = router.FindPath();
         ReportToHost(router.Stats());
         if (path) {

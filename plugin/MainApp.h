@@ -3,6 +3,7 @@
 
 #include "geometry/ObstacleTree.h"
 #include "host/HostRef.h"
+#include "router/RouteRules.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,8 +15,9 @@ class TRouteOptions;
 class TMainApp {
 public:
     // The session on the document that is current now (may be empty). The tree
-    // is not built here.
-    explicit TMainApp(HostRef<ISch_Document> document);
+    // is not built here. The module's sessions route by the mended rules;
+    // tests and benchmarks may ask for the rules as they stand.
+    explicit TMainApp(HostRef<ISch_Document> document, const TRouteRules& rules = MendedRules);
     ~TMainApp();
     TMainApp(const TMainApp&) = delete;
     TMainApp& operator=(const TMainApp&) = delete;
@@ -41,6 +43,7 @@ private:
     HostRef<ISch_Document> document_;
     int32_t committedCount_ = 0;
     HostRef<ISch_Wire> currentWire_;
+    const TRouteRules rules_;
 };
 
 } // namespace pathwick

@@ -1,9 +1,14 @@
 #include "router/EdgeRouter.h"
 
+#include "geometry/EndPointMends.h"
+#include "geometry/WayOut.h"
+#include "host/PolygonAccess.h"
 #include "platform/system/TickCount.h"
 #include "router/PathBuilder.h"
 #include "router/RouterDetail.h"
+#include "router/WayOutEnds.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace pathwick {
@@ -27,38 +32,122 @@ private:
     const TBoundingRect& sheet_;
 };
 
+// The mended pass's rules in the tree for as long as the pass runs, the
+// replay of its path included; taken out again however the pass ends.
+class TMendsInTree {
+public:
+    TMendsInTree(TObstacleTree& tree, const TEndPointMends& mends) : tree_(tree) {
+        tree_.Mends = &mends;
+    }
+    ~TMendsInTree() { tree_.Mends = nullptr; }
+    TMendsInTree(const TMendsInTree&) = delete;
+    TMendsInTree& operator=(const TMendsInTree&) = delete;
+
+private:
+    TObstacleTree& tree_;
+};
+
 } // namespace
 
 TEdgeRouter::TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end,
                          const TRouterSettings& settings, TObstacleTree& tree,
                          const TBoundingRect& sheet, TWireFactory newWire)
     : Tree(tree), Start(start), End(end), SheetRect(sheet), NewWire(std::move(newWire)),
-      StartTick(GetTickCount()), TimeBudget(settings.TimeOut / 2), AvoidWires(settings.AvoidWires) {
-}
+      StartTick(GetTickCount()), TimeOut(settings.TimeOut), TimeBudget(settings.TimeOut / 2),
+      AvoidWires(settings.AvoidWires), Rules(settings.Rules) {}
 
 HostRef<ISch_Wire> TEdgeRouter::FindPath() {
     PrepareTree();
     const int32_t initialBound = router::InitialBound(Start, End);
     stats_.InitialBound = initialBound;
+    const TSearchContext context{Tree, SheetRect, TimeBudget, AvoidWires};
+    if (RunSearches(context, Start, End, StartTick, initialBound) || !Rules.AnyMend())
+        return Finish(Start, End);
+    return RunMendedPass();
+}
 
+bool TEdgeRouter::RunSearches(const TSearchContext& context, const TSheetPoint& from,
+                              const TSheetPoint& to, uint32_t forwardTick, int64_t bound) {
     // The reverse search has a budget of its own but is pruned by the
     // forward search's best total.
-    const TSearchContext context{Tree, SheetRect, TimeBudget, AvoidWires};
-    stats_.Forward = SearchPath(context, Start, End, StartTick, initialBound);
+    stats_.Forward = SearchPath(context, from, to, forwardTick, bound);
     const uint32_t reverseTick = GetTickCount();
-    stats_.Reverse = SearchPath(context, End, Start, reverseTick, stats_.Forward.Bound);
+    stats_.Reverse = SearchPath(context, to, from, reverseTick, stats_.Forward.Bound);
+    stats_.ReverseChosen = router::ReverseChosen(stats_.Forward.Best, stats_.Reverse.Best, bound);
+    return (stats_.ReverseChosen ? stats_.Reverse.Best : stats_.Forward.Best).has_value();
+}
 
-    const bool reverse =
-        router::ReverseChosen(stats_.Forward.Best, stats_.Reverse.Best, initialBound);
-    stats_.ReverseChosen = reverse;
+// The rules as they stand found nothing. The mends: junctions round the end
+// points left out, a boxed-in end point searched from the end of its way-out
+// step, the long-connection bound; the pass runs only when one of them
+// changes something, within what is left of the time-out.
+HostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
+    // A search the clock stopped leaves no time, and no path to be sure of.
+    if (stats_.Forward.StoppedByBudget || stats_.Reverse.StoppedByBudget)
+        return Finish(Start, End);
+    TEndPointMends mends;
+    mends.Ends[0] = Start;
+    mends.Ends[1] = End;
+    mends.OpenJunctions = Rules.OpenJunctionEnds;
+    const TMendsInTree scope(Tree, mends);
+
+    TSheetPoint from = Start;
+    TSheetPoint to = End;
+    if (Rules.PinWayOut && StraightRunClear(Tree, Start, End)) {
+        // The straight run a person draws between the two: the ends meet.
+        from = End;
+    } else if (Rules.PinWayOut) {
+        from = SearchEndFor(Tree, SheetRect, Start, End);
+        to = SearchEndFor(Tree, SheetRect, End, Start);
+    }
+    const int64_t strictBound = stats_.InitialBound;
+    const int64_t bound = Rules.LongBound ? router::LongInitialBound(from, to) : strictBound;
+    const bool sameEnds = SamePoint(from, Start) && SamePoint(to, End);
+    if (sameEnds && bound <= strictBound && !mends.ChangesAnything(Tree))
+        return Finish(Start, End); // the pass would only repeat the first
+    stats_.MendedPass = true;
+    stats_.InitialBound = bound;
+
+    HostRef<ISch_Wire> result;
+    if (SamePoint(from, to)) {
+        // The two way-out steps meet, or one ends on the other end point.
+        result = NewWire ? NewWire() : HostRef<ISch_Wire>();
+        if (result)
+            WriteVertices(result.Get(), Straightened({End, to, Start}));
+    } else {
+        // What is left of the time-out, shared by the two searches.
+        const uint32_t now = GetTickCount();
+        const int64_t left = int64_t{TimeOut} - static_cast<int32_t>(now - StartTick);
+        TSearchContext context{Tree, SheetRect,
+                               static_cast<int32_t>(std::max<int64_t>(left, 0) / 2), AvoidWires};
+        if (Rules.LongBound)
+            context.CostCeiling = LongCostCeiling;
+        RunSearches(context, from, to, now, bound);
+        result = Finish(from, to);
+        if (result && !sameEnds) {
+            std::vector<TSheetPoint> points{End};
+            for (const TSheetPoint& p : Vertices(result.Get()))
+                points.push_back(p);
+            points.push_back(Start);
+            WriteVertices(result.Get(), Straightened(points));
+        }
+    }
+    // The Target as a request between its own ends leaves it.
+    Tree.Target = stats_.ReverseChosen ? Start : End;
+    stats_.Found = static_cast<bool>(result);
+    stats_.FoundByMends = stats_.Found;
+    return result;
+}
+
+HostRef<ISch_Wire> TEdgeRouter::Finish(const TSheetPoint& from, const TSheetPoint& to) {
+    const bool reverse = stats_.ReverseChosen;
     // The path is replayed from the chosen search's start, towards its target.
-    const TSheetPoint& from = reverse ? End : Start;
-    Tree.Target = reverse ? Start : End;
+    Tree.Target = reverse ? from : to;
     const std::optional<TBestPath>& chosen = reverse ? stats_.Reverse.Best : stats_.Forward.Best;
     HostRef<ISch_Wire> result;
     if (chosen)
-        result = BuildResult(*chosen, from);
-    // The forward path runs from the start; the result must begin at the end.
+        result = BuildResult(*chosen, reverse ? to : from);
+    // The forward path runs from `from`; the result must begin at `to`.
     if (result && !reverse)
         ReverseVertices(result.Get());
     stats_.Found = static_cast<bool>(result);

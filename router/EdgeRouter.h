@@ -6,6 +6,7 @@
 #include "host/HostRef.h"
 #include "router/BestPath.h"
 #include "router/PathSearch.h"
+#include "router/RouteRules.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,10 +14,11 @@
 
 namespace pathwick {
 
-// The two user settings the router works with.
+// The two user settings the router works with, and the rules it follows.
 struct TRouterSettings {
     int32_t TimeOut = 0;    // milliseconds for both searches; each gets half
     int32_t AvoidWires = 0; // the weight of crossing a wire, 1 to 10
+    TRouteRules Rules = StrictRules;
 };
 
 // Makes the new free-standing host wire that receives a found path; empty when
@@ -24,12 +26,16 @@ struct TRouterSettings {
 using TWireFactory = std::function<HostRef<ISch_Wire>()>;
 
 // How both searches of a request went and which one was used.
+// With the mended rules, Forward and Reverse are those of the mended pass
+// when it ran.
 struct TRouteStats {
     TSearchOutcome Forward; // from the start to the end
     TSearchOutcome Reverse; // from the end to the start
-    int32_t InitialBound = 0;
+    int64_t InitialBound = 0;
     bool ReverseChosen = false;
     bool Found = false;
+    bool MendedPass = false; // the rules as they stand found nothing; the mends ran
+    bool FoundByMends = false;
     uint64_t TotalNodes() const { return Forward.Nodes + Reverse.Nodes; }
 };
 
@@ -38,6 +44,13 @@ struct TRouteStats {
 // and one from the end to the start, keeps the cheaper path, and builds it
 // into a new host wire. Guide lines, touched marks and the tree's Target that
 // it writes stay in the tree.
+//
+// With mends in its rules, a request that the rules as they stand leave
+// without a path gets a second pass with the mends, within what is left of
+// the time-out. The pass adds nothing to the tree (the guide lines and marks
+// are those of the first pass) and takes its mends back out of the tree when
+// it ends, so the tree is left as the first pass alone would leave it, but
+// for the Target of a path it found.
 class TEdgeRouter {
 public:
     // The forward search's time budget starts here. Rays that reach the
@@ -56,6 +69,13 @@ public:
 
 private:
     void PrepareTree();
+    // Both searches between from and to under the context and bound; true
+    // when a path is chosen.
+    bool RunSearches(const TSearchContext& context, const TSheetPoint& from, const TSheetPoint& to,
+                     uint32_t forwardTick, int64_t bound);
+    HostRef<ISch_Wire> RunMendedPass();
+    // The chosen search's path as the result wire, from `to` to `from`.
+    HostRef<ISch_Wire> Finish(const TSheetPoint& from, const TSheetPoint& to);
     HostRef<ISch_Wire> BuildResult(const TBestPath& path, const TSheetPoint& from);
 
     TObstacleTree& Tree;
@@ -64,8 +84,10 @@ private:
     const TBoundingRect SheetRect;
     const TWireFactory NewWire;
     const uint32_t StartTick;
+    const int32_t TimeOut;
     const int32_t TimeBudget;
     const int32_t AvoidWires;
+    const TRouteRules Rules;
     TRouteStats stats_;
 };
 

@@ -120,5 +120,35 @@ INSTANTIATE_TEST_SUITE_P(
         TFailureCase{"SamePoint", {}, {5 * M, 5 * M}, {5 * M, 5 * M}, kRouteFailureSamePoint}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// A session routes by the mended rules unless told otherwise, and its report
+// says when the mends found the path: here, a wire to a junction.
+TEST(MendedReport, SaysWhenTheMendsFoundThePath) {
+    Module().Destroy();
+    Host().Reset();
+    SetModuleClient(&Host().Client());
+    HostRef<TSheetDocument> sheet = TSheetDocument::Create(40 * M, 30 * M);
+    PlaceWire(*sheet, {{25 * M, 15 * M}, {35 * M, 15 * M}});
+    PlaceWire(*sheet, {{30 * M, 15 * M}, {30 * M, 10 * M}});
+    sheet->AddObject(*MakeJunction({30 * M, 15 * M}));
+    Host().SetActiveDocument(sheet.Get());
+    TRouteOptions options(PreferenceFolder());
+    const TSheetPoint start{30 * M, 25 * M}, junction{30 * M, 15 * M};
+    for (const bool mended : {false, true}) {
+        HostRef<TPolyline> wire = PlaceWire(*sheet, {start, junction});
+        TMainApp session(HostRef<ISch_Document>::Share(sheet.Get()),
+                         mended ? MendedRules : StrictRules);
+        session.BuildObstacleTree(options);
+        TReportCapture capture;
+        EXPECT_EQ(session.RouteSegment(wire.Get(), start, junction, options), mended);
+        ASSERT_TRUE(capture.Last());
+        EXPECT_EQ(capture.Last()->Mended != 0, mended);
+        EXPECT_EQ(static_cast<int>(capture.Last()->Failure),
+                  static_cast<int>(mended ? kRouteFailureNone : kRouteFailureEndBlocked));
+    }
+    SetModuleClient(nullptr);
+    Host().Reset();
+    Host().SetPreferenceLocation(PreferenceFolder());
+}
+
 } // namespace
 } // namespace pathwick::test

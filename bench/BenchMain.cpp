@@ -54,7 +54,7 @@ std::unique_ptr<TObstacleTree> BuildTree(TSheetCase& sheet, TClipMethod method) 
     auto tree =
         std::make_unique<TObstacleTree>(TBoundingRect(0, 0, document.Width(), document.Height()));
     BuildFromDocument(*tree, &document, 0);
-    tree->ClipMethod = method;
+    tree->Walks.Clip = method;
     return tree;
 }
 

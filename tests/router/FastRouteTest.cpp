@@ -112,7 +112,7 @@ TEST_F(FastRouteTest, SameResultsAsTheReferenceClipping) {
         HostRef<wb::TSheetDocument> sheet = RandomSheet(rng, pins);
         std::unique_ptr<TObstacleTree> fast = test::BuildSheetTree(*sheet, 0);
         std::unique_ptr<TObstacleTree> reference = test::BuildSheetTree(*sheet, 0);
-        reference->ClipMethod = TClipMethod::Reference;
+        reference->Walks.Clip = TClipMethod::Reference;
         // Several requests on one tree: later ones meet the guide lines and
         // marks of the earlier ones, as in a session.
         for (int r = 0; r < 4; ++r) {

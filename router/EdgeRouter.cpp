@@ -31,10 +31,11 @@ private:
 
 TEdgeRouter::TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end,
                          const TRouterSettings& settings, TObstacleTree& tree,
-                         const TBoundingRect& sheet, TWireFactory newWire)
+                         const TBoundingRect& sheet, TWireFactory newWire,
+                         const TSearchOptions& speedUps)
     : Tree(tree), Start(start), End(end), SheetRect(sheet), NewWire(std::move(newWire)),
-      StartTick(GetTickCount()), TimeBudget(settings.TimeOut / 2), AvoidWires(settings.AvoidWires) {
-}
+      StartTick(GetTickCount()), TimeBudget(settings.TimeOut / 2), AvoidWires(settings.AvoidWires),
+      SpeedUps(speedUps) {}
 
 HostRef<ISch_Wire> TEdgeRouter::FindPath() {
     PrepareTree();
@@ -43,7 +44,7 @@ HostRef<ISch_Wire> TEdgeRouter::FindPath() {
 
     // The reverse search has a budget of its own but is pruned by the
     // forward search's best total.
-    const TSearchContext context{Tree, SheetRect, TimeBudget, AvoidWires};
+    const TSearchContext context{Tree, SheetRect, TimeBudget, AvoidWires, SpeedUps};
     stats_.Forward = SearchPath(context, Start, End, StartTick, initialBound);
     const uint32_t reverseTick = GetTickCount();
     stats_.Reverse = SearchPath(context, End, Start, reverseTick, stats_.Forward.Bound);

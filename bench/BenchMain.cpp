@@ -1,7 +1,9 @@
 // pathwick-bench: clipped rays, whole requests and tree memory, each for the
 // fast and the reference clipping in the same run, on synthetic sheets and
-// the example sheets.
+// the example sheets; and the latency of requests through a session, the old
+// path against the new one.
 #include "bench/AllocationCounter.h"
+#include "bench/LatencyBench.h"
 #include "bench/SyntheticSheet.h"
 
 #include "geometry/ObstacleKinds.h"
@@ -293,8 +295,6 @@ std::string CpuModel() {
 }
 
 void PrintTable(const nlohmann::ordered_json& report) {
-    std::printf("machine: %s, %u threads\n", report["machine"]["cpu"].get<std::string>().c_str(),
-                report["machine"]["nproc"].get<unsigned>());
     std::printf("%-16s %8s %12s %12s %7s %10s %10s %7s %12s %8s\n", "sheet", "leaves",
                 "rays/s fast", "rays/s ref", "ratio", "ms/req fast", "ms/req ref", "ratio",
                 "nodes/s fast", "B/obst");
@@ -315,28 +315,13 @@ void PrintTable(const nlohmann::ordered_json& report) {
     }
     for (const auto& [name, met] : report["targets"].items())
         std::printf("target %-40s %s\n", name.c_str(), met.get<bool>() ? "met" : "MISSED");
-    std::printf("identical results: %s\n", report["identical"].get<bool>() ? "yes" : "NO");
 }
 
-int Run(int argc, char** argv) {
-    CLI::App app{"Fast against reference ray clipping, rays and whole requests"};
-    bool json = false;
-    std::vector<int> sizes{100, 1000, 10000};
-    int requestSymbols = 1000;
-    int requests = 24;
-    int rays = 4000;
-    double minSeconds = 0.3;
-    bool examples = true;
-    app.add_flag("--json", json, "print the report as JSON");
-    app.add_option("--sizes", sizes, "symbol counts of the synthetic sheets")->delimiter(',');
-    app.add_option("--request-symbols", requestSymbols,
-                   "the synthetic sheet (by symbol count) on which whole requests are timed");
-    app.add_option("--requests", requests, "requests routed per sheet");
-    app.add_option("--rays", rays, "distinct rays per sheet");
-    app.add_option("--min-seconds", minSeconds, "least time per ray measurement");
-    app.add_flag("--examples,!--no-examples", examples, "also run the example sheets");
-    CLI11_PARSE(app, argc, argv);
-
+// Rays, whole requests with the clock held, and tree memory, for the fast and
+// the reference clipping, on the synthetic sheets of the given sizes and the
+// example sheets.
+nlohmann::ordered_json RunClipping(const std::vector<int>& sizes, int requestSymbols, int requests,
+                                   int rays, double minSeconds, bool examples) {
     // The clock is held: every search runs to its end.
     SetTickSource([] { return 1000u; });
     // The settings file's defaults.
@@ -357,7 +342,6 @@ int Run(int argc, char** argv) {
     }
 
     nlohmann::ordered_json report;
-    report["machine"] = {{"nproc", std::thread::hardware_concurrency()}, {"cpu", CpuModel()}};
     report["sheets"] = nlohmann::ordered_json::array();
     bool identical = true;
     for (TSheetCase& s : sheets) {
@@ -394,11 +378,100 @@ int Run(int argc, char** argv) {
     report["identical"] = identical;
 
     SetTickSource({});
+    return report;
+}
 
-    if (json)
+// The speed-ups that the latency section's old path switches off, by name.
+void SetOldPath(TLatencyOptions& latency, const std::vector<std::string>& names) {
+    latency.Old = TSpeedUps{};
+    latency.OldCountsPerObject = false;
+    for (const std::string& name : names) {
+        if (name == "probe-rays")
+            latency.Old.Search.ReuseProbeRays = false;
+        else if (name == "kept-rays")
+            latency.Old.Search.RememberRays = false;
+        else if (name == "marks")
+            latency.Old.Walks.PrunedMarking = false;
+        else if (name == "revisits")
+            latency.Old.Search.PruneRevisits = false;
+        else if (name == "faults")
+            latency.OldCountsPerObject = true;
+    }
+}
+
+int Run(int argc, char** argv) {
+    CLI::App app{"Fast against reference ray clipping, rays and whole requests; request latency "
+                 "through a session, the old path against the new one"};
+    bool json = false;
+    std::vector<std::string> sections{"clipping", "latency"};
+    std::vector<int> sizes{100, 1000, 10000};
+    int requestSymbols = 1000;
+    int requests = 24;
+    int rays = 4000;
+    double minSeconds = 0.3;
+    bool examples = true;
+    TLatencyOptions latency;
+    const std::vector<std::string> speedUps{"probe-rays", "kept-rays", "marks", "revisits",
+                                            "faults"};
+    std::vector<std::string> oldPath = speedUps;
+    app.add_flag("--json", json, "print the report as JSON");
+    app.add_option("--sections", sections, "what to run: clipping, latency")
+        ->delimiter(',')
+        ->check(CLI::IsMember({"clipping", "latency"}));
+    app.add_option("--sizes", sizes, "symbol counts of the clipping section's synthetic sheets")
+        ->delimiter(',');
+    app.add_option("--request-symbols", requestSymbols,
+                   "the synthetic sheet (by symbol count) on which whole requests are timed");
+    app.add_option("--requests", requests, "requests routed per sheet");
+    app.add_option("--rays", rays, "distinct rays per sheet");
+    app.add_option("--min-seconds", minSeconds, "least time per ray measurement");
+    app.add_flag("--examples,!--no-examples", examples, "also run the example sheets");
+    app.add_option("--latency-sizes", latency.Sizes, "symbol counts of the latency section")
+        ->delimiter(',');
+    app.add_option("--latency-requests", latency.RequestsPerDistance,
+                   "latency requests per distance (neighbours, quarter, across)")
+        ->check(CLI::PositiveNumber);
+    app.add_option("--old-path", oldPath,
+                   "speed-ups the latency section's old path goes without: probe-rays (moves cast "
+                   "their probe's ray again), kept-rays (a search casts a ray again at every "
+                   "visit), marks (marking walks every leaf), revisits (dead states are explored "
+                   "again), faults (the host counts calls per object)")
+        ->delimiter(',')
+        ->check(CLI::IsMember(speedUps));
+    CLI11_PARSE(app, argc, argv);
+    SetOldPath(latency, oldPath);
+    const auto wants = [&](const char* name) {
+        return std::find(sections.begin(), sections.end(), name) != sections.end();
+    };
+
+    nlohmann::ordered_json report;
+    report["machine"] = {{"nproc", std::thread::hardware_concurrency()}, {"cpu", CpuModel()}};
+    bool identical = true;
+    if (wants("clipping")) {
+        nlohmann::ordered_json clipping =
+            RunClipping(sizes, requestSymbols, requests, rays, minSeconds, examples);
+        identical = identical && clipping["identical"].get<bool>();
+        report["clipping"] = std::move(clipping);
+    }
+    if (wants("latency")) {
+        nlohmann::ordered_json l = RunLatency(latency);
+        identical = identical && l["identical"].get<bool>();
+        report["latency"] = std::move(l);
+    }
+    report["identical"] = identical;
+
+    if (json) {
         std::cout << report.dump(2) << "\n";
-    else
-        PrintTable(report);
+    } else {
+        std::printf("machine: %s, %u threads\n",
+                    report["machine"]["cpu"].get<std::string>().c_str(),
+                    report["machine"]["nproc"].get<unsigned>());
+        if (report.contains("clipping"))
+            PrintTable(report["clipping"]);
+        if (report.contains("latency"))
+            PrintLatencyTable(report["latency"]);
+        std::printf("identical results: %s\n", identical ? "yes" : "NO");
+    }
     return identical ? 0 : 1;
 }
 

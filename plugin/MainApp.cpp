@@ -61,7 +61,8 @@ HostRef<ISch_Wire> NewHostWire() {
 
 } // namespace
 
-TMainApp::TMainApp(HostRef<ISch_Document> document) : document_(std::move(document)) {}
+TMainApp::TMainApp(HostRef<ISch_Document> document, const TSpeedUps& speedUps)
+    : document_(std::move(document)), speedUps_(speedUps) {}
 
 TMainApp::~TMainApp() = default;
 
@@ -71,6 +72,7 @@ void TMainApp::BuildObstacleTree(const TRouteOptions& options) {
     TWaitCursor wait;
     tree_.reset();
     tree_ = std::make_unique<TObstacleTree>(CurrentSheetExtent());
+    tree_->Walks = speedUps_.Walks;
     BuildFromDocument(*tree_, document_.Get(), options.GetObjectInset() - 1);
 }
 
@@ -91,7 +93,7 @@ bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSh
     CommitPlacedVertices();
     {
         TEdgeRouter router(start, end, RouterSettingsOf(options), *tree_, CurrentSheetExtent(),
-                           NewHostWire);
+                           NewHostWire, speedUps_.Search);
         HostRef<ISch_Wire> path = router.FindPath();
         ReportToHost(router.Stats());
         if (path) {

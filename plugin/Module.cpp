@@ -6,6 +6,8 @@
 
 #include <dlfcn.h>
 
+#include <utility>
+
 namespace pathwick {
 
 namespace {
@@ -45,6 +47,15 @@ std::unique_ptr<TMainApp>& Session() {
     };
     static TSessionHolder holder;
     return holder.Session;
+}
+
+void StartSession(std::unique_ptr<TMainApp>& session, const TRouteOptions& options,
+                  const TSpeedUps& speedUps) {
+    HostRef<ISch_Document> document;
+    if (HostRef<ISch_EditorService> service = FindSchematicService())
+        HostCall(service->GetActiveDocument(document.Put()));
+    session = std::make_unique<TMainApp>(std::move(document), speedUps);
+    session->BuildObstacleTree(options);
 }
 
 void LoadModule() {

@@ -1,7 +1,7 @@
 // pathwick-bench: clipped rays, whole requests and tree memory, each for the
 // fast and the reference clipping in the same run, on synthetic sheets and
-// the example sheets; and the latency of requests through a session, the old
-// path against the new one.
+// the example sheets; the loading of large sheet files; and the latency of
+// requests through a session, the old path against the new one.
 #include "bench/AllocationCounter.h"
 #include "bench/LatencyBench.h"
 #include "bench/SyntheticSheet.h"
@@ -23,6 +23,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -282,6 +284,94 @@ nlohmann::ordered_json RunSheet(TSheetCase& sheet, const TRouterSettings& settin
     return out;
 }
 
+// Sheet text of `count` top-level objects: symbols with a body, two pins and
+// a designator, wires, net labels and junctions in turn, on a 1 000 000 grid.
+std::string SheetText(std::size_t count) {
+    std::string text = "{\"format\": \"pathwick-sheet\", \"width\": 2000000000, "
+                       "\"height\": 2000000000, \"objects\": [\n";
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string x = std::to_string(static_cast<int64_t>(i % 1000) * 2 * M);
+        const std::string y = std::to_string(static_cast<int64_t>(i / 1000) * 2 * M);
+        const std::string at = "[" + x + ", " + y + "]";
+        if (i > 0)
+            text += ",\n";
+        switch (i % 4) {
+        case 0:
+            text +=
+                "{\"kind\": \"symbol\", \"children\": [{\"kind\": \"rectangle\", \"rect\": [" + x +
+                ", " + y + ", " + x + ", " + y + "]}, {\"kind\": \"pin\", \"text\": \"IN\", " +
+                "\"anchor\": " + at + ", \"orientation\": 0, \"length\": 1000000}, {\"kind\": " +
+                "\"pin\", \"text\": \"OUT\", \"anchor\": " + at +
+                ", \"orientation\": 2, \"length\": 1000000}], \"label\": {\"kind\": \"label\", " +
+                "\"text\": \"U" + std::to_string(i) + "\", \"rect\": [" + x + ", " + y + ", " + x +
+                ", " + y + "]}}";
+            break;
+        case 1:
+            text += "{\"kind\": \"wire\", \"vertices\": [" + at + ", [" + x + ", 0]]}";
+            break;
+        case 2:
+            text += "{\"kind\": \"label\", \"text\": \"NET" + std::to_string(i) +
+                    "\", \"rect\": [" + x + ", " + y + ", " + x + ", " + y + "]}";
+            break;
+        default:
+            text += "{\"kind\": \"junction\", \"anchor\": " + at + "}";
+            break;
+        }
+    }
+    return text + "\n]}\n";
+}
+
+// Loading sheet files: a large sheet read whole, and a file with one object
+// too many refused, each from a file as `pathwick` reads it.
+nlohmann::ordered_json LoadingReport(std::size_t objects) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("pathwick-bench-load-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string big = (folder / "big.json").string();
+    const std::string over = (folder / "over.json").string();
+    std::ofstream(big, std::ios::binary) << SheetText(objects);
+    std::string overText = "{\"width\": 1000, \"height\": 1000, \"objects\": [";
+    for (std::size_t i = 0; i <= wb::kMaxSheetObjects; ++i)
+        overText += i ? ", {\"kind\": \"junction\", \"anchor\": [1, 1]}"
+                      : "{\"kind\": \"junction\", \"anchor\": [1, 1]}";
+    std::ofstream(over, std::ios::binary) << overText << "]}\n";
+
+    // Wall-clock and processor time: on a busy machine the first overstates
+    // what a user waits for on an idle one.
+    const auto cpuSeconds = [](std::clock_t since) {
+        return static_cast<double>(std::clock() - since) / CLOCKS_PER_SEC;
+    };
+    nlohmann::ordered_json out;
+    Clock::time_point start = Clock::now();
+    std::clock_t cpu = std::clock();
+    const HostRef<wb::TSheetDocument> sheet = wb::LoadSheetFile(big);
+    out["sheet"] = {{"objects", sheet->Objects().size()},
+                    {"bytes", std::filesystem::file_size(big)},
+                    {"seconds", Seconds(start)},
+                    {"cpu_seconds", cpuSeconds(cpu)}};
+    std::string refusal;
+    start = Clock::now();
+    cpu = std::clock();
+    try {
+        wb::LoadSheetFile(over);
+    } catch (const wb::ESheetFileError& e) {
+        refusal = e.what();
+    }
+    out["refusal"] = {{"objects", wb::kMaxSheetObjects + 1},
+                      {"bytes", std::filesystem::file_size(over)},
+                      {"seconds", Seconds(start)},
+                      {"cpu_seconds", cpuSeconds(cpu)},
+                      {"message", refusal}};
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    out["targets"] = {{"loading " + std::to_string(objects) + " objects < 1 s",
+                       out["sheet"]["seconds"].get<double>() < 1.0},
+                      {"1000001 objects refused < 3 s with the documented message",
+                       out["refusal"]["seconds"].get<double>() < 3.0 &&
+                           refusal.find("more than 1000000 objects") != std::string::npos}};
+    return out;
+}
+
 std::string CpuModel() {
     std::ifstream in("/proc/cpuinfo");
     std::string line;
@@ -292,6 +382,11 @@ std::string CpuModel() {
         }
     }
     return "unknown";
+}
+
+void PrintTargets(const nlohmann::ordered_json& targets) {
+    for (const auto& [name, met] : targets.items())
+        std::printf("target %-45s %s\n", name.c_str(), met.get<bool>() ? "met" : "MISSED");
 }
 
 void PrintTable(const nlohmann::ordered_json& report) {
@@ -313,8 +408,18 @@ void PrintTable(const nlohmann::ordered_json& report) {
         }
         std::printf(" %8.1f\n", s["memory"]["beyond_leaf_per_obstacle"].get<double>());
     }
-    for (const auto& [name, met] : report["targets"].items())
-        std::printf("target %-40s %s\n", name.c_str(), met.get<bool>() ? "met" : "MISSED");
+    PrintTargets(report["targets"]);
+}
+
+void PrintLoading(const nlohmann::ordered_json& l) {
+    std::printf("loading: %zu objects (%zu bytes) in %.3f s (%.3f s CPU); %zu objects "
+                "refused in %.3f s (%.3f s CPU): %s\n",
+                l["sheet"]["objects"].get<std::size_t>(), l["sheet"]["bytes"].get<std::size_t>(),
+                l["sheet"]["seconds"].get<double>(), l["sheet"]["cpu_seconds"].get<double>(),
+                l["refusal"]["objects"].get<std::size_t>(), l["refusal"]["seconds"].get<double>(),
+                l["refusal"]["cpu_seconds"].get<double>(),
+                l["refusal"]["message"].get<std::string>().c_str());
+    PrintTargets(l["targets"]);
 }
 
 // Rays, whole requests with the clock held, and tree memory, for the fast and
@@ -403,7 +508,9 @@ int Run(int argc, char** argv) {
     CLI::App app{"Fast against reference ray clipping, rays and whole requests; request latency "
                  "through a session, the old path against the new one"};
     bool json = false;
-    std::vector<std::string> sections{"clipping", "latency"};
+    bool clipping = true;
+    bool latencySection = true;
+    std::size_t loadObjects = 100000;
     std::vector<int> sizes{100, 1000, 10000};
     int requestSymbols = 1000;
     int requests = 24;
@@ -415,9 +522,10 @@ int Run(int argc, char** argv) {
                                             "faults"};
     std::vector<std::string> oldPath = speedUps;
     app.add_flag("--json", json, "print the report as JSON");
-    app.add_option("--sections", sections, "what to run: clipping, latency")
-        ->delimiter(',')
-        ->check(CLI::IsMember({"clipping", "latency"}));
+    app.add_flag("--clipping,!--no-clipping", clipping, "run the clipping and request sections");
+    app.add_option("--load-objects", loadObjects,
+                   "objects of the sheet whose loading is timed (0: no loading section)");
+    app.add_flag("--latency,!--no-latency", latencySection, "run the latency section");
     app.add_option("--sizes", sizes, "symbol counts of the clipping section's synthetic sheets")
         ->delimiter(',');
     app.add_option("--request-symbols", requestSymbols,
@@ -440,20 +548,19 @@ int Run(int argc, char** argv) {
         ->check(CLI::IsMember(speedUps));
     CLI11_PARSE(app, argc, argv);
     SetOldPath(latency, oldPath);
-    const auto wants = [&](const char* name) {
-        return std::find(sections.begin(), sections.end(), name) != sections.end();
-    };
 
     nlohmann::ordered_json report;
     report["machine"] = {{"nproc", std::thread::hardware_concurrency()}, {"cpu", CpuModel()}};
     bool identical = true;
-    if (wants("clipping")) {
+    if (clipping) {
         nlohmann::ordered_json clipping =
             RunClipping(sizes, requestSymbols, requests, rays, minSeconds, examples);
         identical = identical && clipping["identical"].get<bool>();
         report["clipping"] = std::move(clipping);
     }
-    if (wants("latency")) {
+    if (loadObjects > 0)
+        report["loading"] = LoadingReport(loadObjects);
+    if (latencySection) {
         nlohmann::ordered_json l = RunLatency(latency);
         identical = identical && l["identical"].get<bool>();
         report["latency"] = std::move(l);
@@ -468,6 +575,8 @@ int Run(int argc, char** argv) {
                     report["machine"]["nproc"].get<unsigned>());
         if (report.contains("clipping"))
             PrintTable(report["clipping"]);
+        if (report.contains("loading"))
+            PrintLoading(report["loading"]);
         if (report.contains("latency"))
             PrintLatencyTable(report["latency"]);
         std::printf("identical results: %s\n", identical ? "yes" : "NO");

@@ -53,7 +53,7 @@ def label(x, y, text, hidden=False, size=0.7):
 LEAD_DIR = {0: (1, 0), 1: (0, 1), 2: (-1, 0), 3: (0, -1)}
 
 
-def pin(x, y, orientation, name, length=1, hidden=False, part=1, view=0):
+def pin(x, y, orientation, name, length=1, hidden=False, part=1, view=0, number=""):
     dx, dy = LEAD_DIR[orientation]
     ex, ey = x + dx * length, y + dy * length
     o = base("pin", name, part, view)
@@ -62,6 +62,8 @@ def pin(x, y, orientation, name, length=1, hidden=False, part=1, view=0):
     o["orientation"] = orientation
     o["length"] = u(length)
     o["hidden"] = hidden
+    if number:  # written only when the symbol numbers its pins
+        o["number"] = number
     return o
 
 
@@ -154,15 +156,15 @@ def opamp(des, x, y):
     to another part and so are not drawn nor seen by the router."""
     kids = [
         graphic("rectangle", x, y, x + 4, y + 4, "OPAMP"),
-        pin(x - 2, y + 3, 0, "-IN", 2),
-        pin(x - 2, y + 1, 0, "+IN", 2),
-        pin(x + 6, y + 2, 2, "OUT", 2),
-        pin(x + 2, y + 6, 3, "V+", 2),
-        pin(x + 2, y - 2, 1, "V-", 2),
+        pin(x - 2, y + 3, 0, "-IN", 2, number="2"),
+        pin(x - 2, y + 1, 0, "+IN", 2, number="3"),
+        pin(x + 6, y + 2, 2, "OUT", 2, number="1"),
+        pin(x + 2, y + 6, 3, "V+", 2, number="8"),
+        pin(x + 2, y - 2, 1, "V-", 2, number="4"),
         graphic("rectangle", x, y, x + 4, y + 4, "OPAMP", part=2),
-        pin(x - 2, y + 3, 0, "-IN B", 2, part=2),
-        pin(x - 2, y + 1, 0, "+IN B", 2, part=2),
-        pin(x + 6, y + 2, 2, "OUT B", 2, part=2),
+        pin(x - 2, y + 3, 0, "-IN B", 2, part=2, number="6"),
+        pin(x - 2, y + 1, 0, "+IN B", 2, part=2, number="5"),
+        pin(x + 6, y + 2, 2, "OUT B", 2, part=2, number="7"),
     ]
     return symbol(des, kids, (x + 4.5, y + 4.2))
 

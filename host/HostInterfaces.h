@@ -222,6 +222,19 @@ protected:
 
 namespace pathwick {
 
+// Why a request found no path (TRouteReport::Failure).
+enum ERouteFailure : uint8_t {
+    kRouteFailureNone = 0,         // a path was found, or no reason is known
+    kRouteFailureStartBlocked = 1, // the start point lies inside an obstacle
+    kRouteFailureEndBlocked = 2,
+    kRouteFailureBothBlocked = 3,
+    kRouteFailureStartBoxedIn = 4, // no direction leads away from the start point
+    kRouteFailureEndBoxedIn = 5,
+    kRouteFailureNoPathUnderBound = 6, // a search ran to its end without a path under its bound
+    kRouteFailureOutOfTime = 7,        // the time-out stopped the searches first
+    kRouteFailureSamePoint = 8,        // the start and end points are the same
+};
+
 // What the module found for one routing request, for a host that wants to show
 // it. Plain data so that any host can read it.
 struct TRouteReport {
@@ -231,7 +244,8 @@ struct TRouteReport {
     uint8_t ReverseRan;
     uint8_t ForwardCompleted; // the search ran to its end, not stopped by its time budget
     uint8_t ReverseCompleted;
-    uint8_t Reserved[2];
+    uint8_t Failure; // an ERouteFailure
+    uint8_t Reserved;
     uint64_t ForwardNodes; // search steps
     uint64_t ReverseNodes;
     uint64_t ForwardRays; // clipped rays cast

@@ -21,6 +21,29 @@ namespace {
 // Positions of every temporary wire written before its vertices are copied.
 constexpr int32_t kPreWrittenVertices = 50;
 
+// Why no path was found. The forward search runs from the start to the end,
+// so its own start and end are the request's.
+uint8_t RouteFailure(const TRouteStats& stats) {
+    const TSearchOutcome& forward = stats.Forward;
+    const TSearchOutcome& reverse = stats.Reverse;
+    if (stats.Found)
+        return kRouteFailureNone;
+    if (forward.StartBlocked || forward.TargetBlocked) {
+        if (forward.StartBlocked && forward.TargetBlocked)
+            return kRouteFailureBothBlocked;
+        return forward.StartBlocked ? kRouteFailureStartBlocked : kRouteFailureEndBlocked;
+    }
+    if (!forward.Ran && !reverse.Ran)
+        return kRouteFailureSamePoint;
+    if (forward.NoWayOut)
+        return forward.NoWayOutAtTarget ? kRouteFailureEndBoxedIn : kRouteFailureStartBoxedIn;
+    if ((forward.Ran && forward.Completed) || (reverse.Ran && reverse.Completed))
+        return kRouteFailureNoPathUnderBound;
+    if (forward.StoppedByBudget || reverse.StoppedByBudget)
+        return kRouteFailureOutOfTime;
+    return kRouteFailureNone;
+}
+
 // Tells a host that listens how the request went.
 void ReportToHost(const TRouteStats& stats) {
     HostRef<IRouteReportSink> sink = QueryAs<IRouteReportSink>(ModuleClient());
@@ -37,6 +60,7 @@ void ReportToHost(const TRouteStats& stats) {
     report.ReverseNodes = stats.Reverse.Nodes;
     report.ForwardRays = stats.Forward.Rays;
     report.ReverseRays = stats.Reverse.Rays;
+    report.Failure = RouteFailure(stats);
     HostCall(sink->ReportRoute(report));
 }
 

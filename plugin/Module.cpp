@@ -6,6 +6,7 @@
 
 #include <dlfcn.h>
 
+#include <new>
 #include <utility>
 
 namespace pathwick {
@@ -32,8 +33,15 @@ IClient* LookUpHostClient() {
 } // namespace
 
 std::unique_ptr<TRouteOptions>& RouteOptions() {
-    static std::unique_ptr<TRouteOptions> options;
-    return options;
+    // The module's unload frees the options. The holder itself is never
+    // destroyed: a host that exits with the module still loaded runs the exit
+    // handlers before the module's unload, and a holder destroyed by them
+    // would then be freed a second time. Its storage goes with the module.
+    alignas(std::unique_ptr<TRouteOptions>) static unsigned char
+        storage[sizeof(std::unique_ptr<TRouteOptions>)];
+    static std::unique_ptr<TRouteOptions>* const holder =
+        new (storage) std::unique_ptr<TRouteOptions>();
+    return *holder;
 }
 
 std::unique_ptr<TMainApp>& Session() {

@@ -64,7 +64,7 @@ private:
         }
     };
 
-    bool EndpointsRoutable() const;
+    bool EndpointsRoutable();
     bool TimeLeft();
     std::optional<TEdge> GetEdge(const TSheetPoint& p, TDirection d);
     bool EnterSearch(const TSheetPoint& p, int32_t c, bool timeOk, TDirection incoming);
@@ -124,14 +124,13 @@ TSearchOutcome TDepthFirstSearch::Run() {
     return outcome_;
 }
 
-bool TDepthFirstSearch::EndpointsRoutable() const {
-    bool routable = true;
-    if (!context_.Tree.Empty())
-        routable =
-            !context_.Tree.PointBlocked(start_, 0) && !context_.Tree.PointBlocked(target_, 0);
-    if (SamePoint(start_, target_))
-        routable = false;
-    return routable;
+bool TDepthFirstSearch::EndpointsRoutable() {
+    if (!context_.Tree.Empty()) {
+        // Both looked at, so that a failure can name each blocked end.
+        outcome_.StartBlocked = context_.Tree.PointBlocked(start_, 0);
+        outcome_.TargetBlocked = context_.Tree.PointBlocked(target_, 0);
+    }
+    return !outcome_.StartBlocked && !outcome_.TargetBlocked && !SamePoint(start_, target_);
 }
 
 bool TDepthFirstSearch::TimeLeft() {
@@ -192,6 +191,7 @@ bool TDepthFirstSearch::EnterSearch(const TSheetPoint& p, int32_t c, bool timeOk
         if (AllClosed(RateDirections(target_, incoming).Costs)) {
             timeOk = false;
             outcome_.NoWayOut = true;
+            outcome_.NoWayOutAtTarget = true;
         }
         context_.Tree.Target = target_;
     }

@@ -46,6 +46,9 @@ struct TSearchOutcome {
     bool Completed = false;        // ran to its end without the time budget stopping it
     bool StoppedByBudget = false;  // a Search call found the budget spent
     bool NoWayOut = false;         // an end point had no direction to leave by
+    bool NoWayOutAtTarget = false; // with NoWayOut: it was the target, not the start
+    bool StartBlocked = false;     // the start lies inside an obstacle: no search
+    bool TargetBlocked = false;    // the target does
     uint64_t Nodes = 0;            // Search calls
     uint64_t Rays = 0;             // clipped rays cast (probes and moves)
     uint64_t MaxDepth = 0;         // most moves on the path being explored

@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
+  kicad-demos  # the KiCad schematics the tests read and route on
 )
 missing=()
 for p in "${packages[@]}"; do

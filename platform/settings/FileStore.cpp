@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 
@@ -37,18 +38,50 @@ private:
     int fd_;
 };
 
-bool WriteAll(int fd, const std::string& bytes) {
+std::function<int(EWriteStep)>& WriteFault() {
+    static std::function<int(EWriteStep)> fault;
+    return fault;
+}
+
+// The errno a test makes the step fail with, or 0.
+int InjectedFault(EWriteStep step) {
+    const auto& fault = WriteFault();
+    return fault ? fault(step) : 0;
+}
+
+std::error_code SystemError(int error) {
+    return {error, std::generic_category()};
+}
+
+// The one refusal the system has no errno for: a pipe, device or socket
+// where a file is to be written.
+class TFileStoreCategory final : public std::error_category {
+public:
+    const char* name() const noexcept override { return "file store"; }
+    std::string message(int) const override { return "not a regular file"; }
+};
+
+std::error_code NotRegularFile() {
+    static const TFileStoreCategory category;
+    return {1, category};
+}
+
+// Writes every byte; on failure returns the system's reason.
+std::error_code WriteAll(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (const int injected = InjectedFault(EWriteStep::Write))
+            return SystemError(injected);
+        const size_t chunk = std::min(kWriteChunk, bytes.size() - done);
+        const ssize_t n = ::write(fd, bytes.data() + done, chunk);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            return SystemError(errno);
         }
         done += static_cast<size_t>(n);
     }
-    return true;
+    return {};
 }
 
 std::string DirectoryOf(const std::string& path) {
@@ -66,20 +99,26 @@ std::string NameOf(const std::string& path) {
 }
 
 // The file that a write really replaces: path itself, or the target of the
-// symbolic link it names.
-std::optional<std::string> WriteTarget(const std::string& path) {
+// symbolic link it names. Empty, with error set, for a dangling or looping link.
+std::optional<std::string> WriteTarget(const std::string& path, std::error_code& error) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
         return path;
     char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr)
-        return std::nullopt; // a dangling or looping link
+    if (::realpath(path.c_str(), resolved) == nullptr) {
+        error = SystemError(errno);
+        return std::nullopt;
+    }
     return std::string(resolved);
 }
 
 // Creates a new, empty temporary file beside target; returns its descriptor
 // and fills tempPath.
 int CreateTemporary(const std::string& target, std::string& tempPath) {
+    if (const int injected = InjectedFault(EWriteStep::Create)) {
+        errno = injected;
+        return -1;
+    }
     static std::atomic<unsigned> counter{0};
     const std::string stem =
         DirectoryOf(target) + "/." + NameOf(target) + "." + std::to_string(::getpid()) + ".";
@@ -143,48 +182,68 @@ TFileRead ReadFileBounded(const std::string& path, size_t limit) {
     return result;
 }
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::optional<std::string> target = WriteTarget(path);
+std::error_code WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::error_code error;
+    const std::optional<std::string> target = WriteTarget(path, error);
     if (!target)
-        return false;
+        return error;
 
     struct stat existing {};
     const bool exists = ::stat(target->c_str(), &existing) == 0;
     if (exists) {
+        if (S_ISDIR(existing.st_mode))
+            return SystemError(EISDIR);
         if (!S_ISREG(existing.st_mode))
-            return false;
+            return NotRegularFile();
         // The rename would replace even a read-only file; refuse what a
         // write into the file itself would be refused.
         if (::access(target->c_str(), W_OK) != 0)
-            return false;
+            return SystemError(errno);
     } else if (errno != ENOENT) {
-        return false;
+        return SystemError(errno);
     }
 
     std::string tempPath;
     TFd fd(CreateTemporary(*target, tempPath));
     if (fd.Get() < 0)
-        return false;
+        return SystemError(errno);
 
-    bool ok = WriteAll(fd.Get(), bytes);
-    if (ok && exists) {
-        ok = ::fchmod(fd.Get(), existing.st_mode & 07777) == 0;
+    error = WriteAll(fd.Get(), bytes);
+    if (!error && exists) {
+        if (::fchmod(fd.Get(), existing.st_mode & 07777) != 0)
+            error = SystemError(errno);
         // Keeping the owner matters only when a privileged process writes
         // someone else's file; an unprivileged process cannot and need not.
-        if (ok && existing.st_uid != ::geteuid() &&
+        if (!error && existing.st_uid != ::geteuid() &&
             ::fchown(fd.Get(), existing.st_uid, existing.st_gid) != 0) {
             // Best effort: the file then belongs to the writer.
         }
     }
-    ok = ok && ::fsync(fd.Get()) == 0;
-    ok = fd.Close() && ok;
-    ok = ok && ::rename(tempPath.c_str(), target->c_str()) == 0;
-    if (!ok) {
+    if (!error) {
+        if (const int injected = InjectedFault(EWriteStep::Sync))
+            error = SystemError(injected);
+        else if (::fsync(fd.Get()) != 0)
+            error = SystemError(errno);
+    }
+    // A late write error can show up only at the close.
+    if (!fd.Close() && !error)
+        error = SystemError(errno);
+    if (!error) {
+        if (const int injected = InjectedFault(EWriteStep::Rename))
+            error = SystemError(injected);
+        else if (::rename(tempPath.c_str(), target->c_str()) != 0)
+            error = SystemError(errno);
+    }
+    if (error) {
         ::unlink(tempPath.c_str());
-        return false;
+        return error;
     }
     SyncDirectory(DirectoryOf(*target));
-    return true;
+    return {};
+}
+
+void SetWriteFault(std::function<int(EWriteStep)> fault) {
+    WriteFault() = std::move(fault);
 }
 
 } // namespace pathwick

@@ -38,7 +38,7 @@ bool TIniFile::WriteString(std::string_view section, std::string_view key, std::
     switch (read.State) {
     case TFileRead::EState::Missing:
     case TFileRead::EState::Complete:
-        return ReplaceFileAtomically(path_, SetIniValue(read.Bytes, section, key, value));
+        return !WriteFileAtomically(path_, SetIniValue(read.Bytes, section, key, value));
     case TFileRead::EState::Unreadable:
     case TFileRead::EState::Truncated:
         break;

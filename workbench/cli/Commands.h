@@ -8,6 +8,7 @@ namespace pathwick::workbench {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNotRouted = 1;
+inline constexpr int kExitCancelled = 1; // the options dialog was left with Cancel
 inline constexpr int kExitBadInput = 2;
 
 struct TGlobalOptions {
@@ -32,6 +33,11 @@ struct TObstaclesCommand {
     std::string SheetPath;
 };
 
+struct TImportCommand {
+    std::string SheetPath;  // a KiCad schematic
+    std::string OutputPath; // empty: the summary only
+};
+
 struct TDemoCommand {
     std::string OutDir = ".";
 };
@@ -41,12 +47,10 @@ struct TGuiCommand {
     std::string ScreenshotPath; // set: place the demo wires, save a picture, exit
 };
 
-// Writes a whole text file; raises std::runtime_error naming the path.
-void WriteTextFile(const std::string& path, const std::string& text);
-
 int RunRoute(const TGlobalOptions& global, const TRouteCommand& command);
 int RunRender(const TGlobalOptions& global, const TRenderCommand& command);
 int RunObstacles(const TGlobalOptions& global, const TObstaclesCommand& command);
+int RunImport(const TGlobalOptions& global, const TImportCommand& command);
 int RunSettings(const TGlobalOptions& global);
 int RunOptions(const TGlobalOptions& global, int argc, char** argv);
 int RunDemo(const TGlobalOptions& global, const TDemoCommand& command);

@@ -1,5 +1,7 @@
 #include "workbench/cli/PointText.h"
 
+#include "workbench/kicad/KicadUnits.h"
+
 #include <charconv>
 #include <cstdint>
 #include <stdexcept>
@@ -30,15 +32,36 @@ int32_t ParseCoordinate(std::string_view part, std::string_view whole, const cha
     return static_cast<int32_t>(value);
 }
 
+// The text before and after the one comma; `what` says what the numbers are.
+std::size_t CommaOf(std::string_view text, const char* what) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos)
+        throw std::invalid_argument("bad point \"" + std::string(text) + "\": expected X,Y (" +
+                                    what + " and a comma)");
+    return comma;
+}
+
+int64_t ParseMillimetres(std::string_view part, std::string_view whole, const char* axis) {
+    try {
+        return kicad::ParseMillimetres(Trim(part));
+    } catch (const std::invalid_argument&) {
+        throw std::invalid_argument("bad point \"" + std::string(whole) + "\": " + axis +
+                                    " is not a number of millimetres");
+    }
+}
+
 } // namespace
 
 TSheetPoint ParsePointText(std::string_view text) {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos)
-        throw std::invalid_argument("bad point \"" + std::string(text) +
-                                    "\": expected X,Y (two whole numbers and a comma)");
+    const std::size_t comma = CommaOf(text, "two whole numbers");
     return {ParseCoordinate(text.substr(0, comma), text, "X"),
             ParseCoordinate(text.substr(comma + 1), text, "Y")};
+}
+
+kicad::TFilePoint ParseMillimetrePointText(std::string_view text) {
+    const std::size_t comma = CommaOf(text, "two numbers of millimetres");
+    return {ParseMillimetres(text.substr(0, comma), text, "X"),
+            ParseMillimetres(text.substr(comma + 1), text, "Y")};
 }
 
 } // namespace pathwick::workbench

@@ -1,6 +1,7 @@
 #include "workbench/cli/RouteJob.h"
 
 #include "workbench/model/ReportSink.h"
+#include "workbench/model/UnroutedRun.h"
 #include "workbench/model/WorkbenchHost.h"
 
 #include <chrono>
@@ -89,6 +90,8 @@ TRouteJobResult RunRouteJob(TModule& module, TSheetDocument& document,
                                     after.end());
                 segment.Length = PathLength(segment.Path);
                 segment.Bends = PathBends(segment.Path);
+            } else {
+                segment.Placed = PlaceUnrouted(*wire, before, to);
             }
             if (onSegment)
                 onSegment(segment);

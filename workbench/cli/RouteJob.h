@@ -23,7 +23,10 @@ struct TSegmentResult {
     TSheetPoint To;
     bool Routed = false;
     std::vector<TSheetPoint>
-        Path;           // from From to To as written into the wire; empty when not routed
+        Path; // from From to To as written into the wire; empty when not routed
+    // Not routed: the run placed instead (a horizontal then a vertical run,
+    // marked unrouted in the wire).
+    std::vector<TSheetPoint> Placed;
     int64_t Length = 0; // of Path, in sheet units
     int Bends = 0;
     double Milliseconds = 0;
@@ -40,8 +43,9 @@ struct TRouteJobResult {
 };
 
 // Makes `document` the active document, starts a session, places each wire on
-// the sheet and routes its segments one by one, then ends the session. The
-// callback, when set, hears of every segment as soon as it is done.
+// the sheet and routes its segments one by one, then ends the session. A
+// segment that is not routed is placed with one corner and marked unrouted.
+// The callback, when set, hears of every segment as soon as it is done.
 TRouteJobResult RunRouteJob(TModule& module, TSheetDocument& document,
                             const std::vector<TWirePoints>& wires,
                             const std::function<void(const TSegmentResult&)>& onSegment = {});

@@ -1,14 +1,17 @@
 #include "workbench/files/SheetFile.h"
 
+#include "workbench/files/OutputFile.h"
+#include "workbench/files/SheetShape.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/Symbol.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <limits>
-#include <sstream>
+#include <optional>
 
 namespace pathwick::workbench {
 
@@ -212,7 +215,7 @@ private:
 
     HostRef<TSheetObject> ReadPolyline(const json& value, int32_t kind,
                                        const std::string& where) const {
-        CheckKeys(value, where, {"kind", "text", "part", "view", "vertices"});
+        CheckKeys(value, where, {"kind", "text", "part", "view", "vertices", "unrouted"});
         const json& list = Need(value, "vertices", where);
         if (!list.is_array())
             Fail(where, "vertices must be a list of [x, y]");
@@ -223,7 +226,29 @@ private:
         vertices.reserve(list.size());
         for (std::size_t i = 0; i < list.size(); ++i)
             vertices.push_back(PointField(list[i], where, "vertices[" + std::to_string(i) + "]"));
-        return Up(TPolyline::Create(kind, std::move(vertices)));
+        HostRef<TPolyline> polyline = TPolyline::Create(kind, std::move(vertices));
+        if (const json* unrouted = Find(value, "unrouted"))
+            polyline->SetUnroutedSegments(
+                SegmentNumbers(*unrouted, polyline->VertexCount(), where));
+        return Up(polyline);
+    }
+
+    // Numbers of a polyline's segments, from 1 (vertex i to vertex i + 1).
+    std::vector<int32_t> SegmentNumbers(const json& list, int32_t vertexCount,
+                                        const std::string& where) const {
+        if (!list.is_array())
+            Fail(where, "unrouted must be a list of segment numbers");
+        std::vector<int32_t> numbers;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::string key = "unrouted[" + std::to_string(i) + "]";
+            const int32_t n = IntField(list[i], where, key);
+            if (n < 1 || n >= vertexCount)
+                Fail(where, key + " = " + std::to_string(n) +
+                                " is not a segment of this polyline (1.." +
+                                std::to_string(std::max(vertexCount - 1, 0)) + ")");
+            numbers.push_back(n);
+        }
+        return numbers;
     }
 
     HostRef<TSheetObject> ReadLine(const json& value, int32_t kind,
@@ -247,9 +272,9 @@ private:
     }
 
     HostRef<TSheetObject> ReadPin(const json& value, const std::string& where) const {
-        CheckKeys(
-            value, where,
-            {"kind", "text", "part", "view", "anchor", "rect", "orientation", "length", "hidden"});
+        CheckKeys(value, where,
+                  {"kind", "text", "part", "view", "anchor", "rect", "orientation", "length",
+                   "hidden", "number"});
         const TSheetPoint anchor = PointField(Need(value, "anchor", where), where, "anchor");
         const int32_t orientation =
             IntField(Need(value, "orientation", where), where, "orientation");
@@ -262,6 +287,11 @@ private:
         if (const json* rect = Find(value, "rect"))
             pin->SetBounds(RectField(*rect, where));
         pin->SetHidden(BoolField(value, "hidden", where));
+        if (const json* number = Find(value, "number")) {
+            if (!number->is_string())
+                Fail(where, "number must be a string");
+            pin->SetNumber(number->get<std::string>());
+        }
         return Up(pin);
     }
 
@@ -345,6 +375,9 @@ ojson ObjectJson(const TSheetObject& object) {
         for (const TSheetPoint& p : polyline->Vertices())
             vertices.push_back(PointJson(p));
         out["vertices"] = std::move(vertices);
+        // Only where the workbench placed a run itself, so other sheets keep their shape.
+        if (const std::vector<int32_t> unrouted = polyline->UnroutedSegments(); !unrouted.empty())
+            out["unrouted"] = unrouted;
         return out;
     }
     out["anchor"] = PointJson(object.Anchor());
@@ -357,6 +390,8 @@ ojson ObjectJson(const TSheetObject& object) {
         out["orientation"] = pin->Orientation();
         out["length"] = pin->LeadLength();
         out["hidden"] = pin->Hidden();
+        if (!pin->Number().empty())
+            out["number"] = pin->Number();
     } else if (const auto* symbol = dynamic_cast<const TSymbol*>(&object)) {
         out["current-part"] = symbol->CurrentPart();
         out["current-view"] = symbol->CurrentView();
@@ -401,15 +436,13 @@ nlohmann::ordered_json SheetToJson(const TSheetDocument& sheet) {
 }
 
 HostRef<TSheetDocument> ParseSheet(std::string_view text, const std::string& source) {
+    // Absurd nesting and object counts are refused before anything is built.
+    if (const std::optional<std::string> problem =
+            SheetShapeProblem(text, kMaxSheetObjects, kMaxJsonDepth))
+        throw ESheetFileError(source + ": " + *problem);
     json root;
     try {
-        // Refuse deep nesting early; the format itself is at most a few levels deep.
-        root = json::parse(text, [&](int depth, json::parse_event_t, json&) {
-            if (depth > kMaxJsonDepth)
-                throw ESheetFileError(source + ": nested deeper than " +
-                                      std::to_string(kMaxJsonDepth) + " levels");
-            return true;
-        });
+        root = json::parse(text);
     } catch (const json::exception& e) {
         throw ESheetFileError(source + ": not valid JSON: " + e.what());
     }
@@ -424,11 +457,19 @@ HostRef<TSheetDocument> LoadSheetFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw ESheetFileError(path + ": cannot open the file");
-    std::ostringstream text;
-    text << in.rdbuf();
+    // Read straight into one string of the file's size: a large sheet is not
+    // copied again.
+    std::string text;
+    std::error_code sizeError;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError && size < std::uintmax_t{1} << 32)
+        text.reserve(static_cast<std::size_t>(size));
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
     if (in.bad())
         throw ESheetFileError(path + ": cannot read the file");
-    return ParseSheet(text.str(), path);
+    return ParseSheet(text, path);
 }
 
 void SaveSheetFile(const TSheetDocument& sheet, const std::string& path) {
@@ -438,13 +479,11 @@ void SaveSheetFile(const TSheetDocument& sheet, const std::string& path) {
     } catch (const ESheetFileError& e) {
         throw ESheetFileError(path + ": " + e.what());
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw ESheetFileError(path + ": cannot write the file");
-    out << text;
-    out.close();
-    if (!out)
-        throw ESheetFileError(path + ": cannot write the file");
+    try {
+        WriteOutputFile(path, text);
+    } catch (const EOutputFileError& e) {
+        throw ESheetFileError(e.what());
+    }
 }
 
 } // namespace pathwick::workbench

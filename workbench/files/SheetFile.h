@@ -25,7 +25,9 @@ inline constexpr int kMaxJsonDepth = 32;
 
 // Reads a sheet file into a new document. Throws ESheetFileError.
 HostRef<TSheetDocument> LoadSheetFile(const std::string& path);
-// Writes every object and field of the document. Throws ESheetFileError.
+// Writes every object and field of the document, replacing the file whole or
+// not at all (a failed write leaves the old file as it was). Throws
+// ESheetFileError, with the system's reason when the write fails.
 void SaveSheetFile(const TSheetDocument& sheet, const std::string& path);
 
 // The same, on text; `source` names the text in error messages.

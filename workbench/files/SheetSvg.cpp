@@ -1,8 +1,13 @@
 #include "workbench/files/SheetSvg.h"
 
+#include "workbench/files/DrawingSvg.h"
+#include "workbench/files/SvgText.h"
+
 #include "workbench/model/ObjectKinds.h"
+#include "workbench/model/PinLabels.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/Symbol.h"
+#include "workbench/model/UnroutedRun.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,33 +22,9 @@ constexpr const char* kWireInk = "#2e7d32"; // wires and junctions
 constexpr const char* kBusInk = "#1565c0";
 constexpr const char* kTextInk = "#5d4037";
 constexpr const char* kGraphicInk = "#757575";
-constexpr const char* kStrongInk = "#d81b60"; // highlighted and overlaid runs
-constexpr int kMaxGridDots = 250000;          // beyond this the dots would be noise
-
-std::string Escape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            // Control characters are not allowed in XML text.
-            out += (static_cast<unsigned char>(c) < 0x20 && c != '\t') ? ' ' : c;
-        }
-    }
-    return out;
-}
+constexpr const char* kStrongInk = "#d81b60";   // highlighted and overlaid runs
+constexpr const char* kUnroutedInk = "#ef6c00"; // runs placed without a route, dashed
+constexpr int kMaxGridDots = 250000;            // beyond this the dots would be noise
 
 // Sheet units to pixels, with y flipped so that up on the sheet is up on screen.
 class TCanvas {
@@ -57,11 +38,7 @@ public:
     double Length(double units) const { return units * scale_; }
     double Scale() const { return scale_; }
 
-    static std::string Num(double v) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.2f", v);
-        return text;
-    }
+    static std::string Num(double v) { return SvgNumber(v); }
     std::string Point(TSheetPoint p) const { return Num(X(p.X)) + "," + Num(Y(p.Y)); }
 
 private:
@@ -80,7 +57,7 @@ public:
         out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(w) + "\" height=\"" +
                 Num(h) + "\" viewBox=\"0 0 " + Num(w) + " " + Num(h) + "\">\n";
         if (!options_.Title.empty())
-            out_ += "<title>" + Escape(options_.Title) + "</title>\n";
+            out_ += "<title>" + SvgEscape(options_.Title) + "</title>\n";
         out_ += "<rect class=\"sheet\" x=\"0\" y=\"0\" width=\"" + Num(w) + "\" height=\"" +
                 Num(h) + "\" fill=\"#fffdf5\" stroke=\"#444\" stroke-width=\"1\"/>\n";
         Grid(w, h);
@@ -124,6 +101,8 @@ private:
     void Object(const TSheetObject& object, bool strong) {
         if (const auto* symbol = dynamic_cast<const TSymbol*>(&object)) {
             Symbol(*symbol);
+        } else if (!object.Drawing().empty()) {
+            Drawing(object, strong);
         } else if (const auto* polyline = dynamic_cast<const TPolyline*>(&object)) {
             Polyline(*polyline, strong);
         } else if (const auto* line = dynamic_cast<const TLineObject*>(&object)) {
@@ -146,8 +125,14 @@ private:
             if (child->Part() != symbol.CurrentPart() || child->View() != symbol.CurrentView())
                 continue;
             if (const auto* pin = dynamic_cast<const TPin*>(child.Get())) {
-                if (!pin->Hidden() || symbol.HiddenPinsVisible())
+                if (pin->Hidden() && !symbol.HiddenPinsVisible())
+                    continue;
+                if (pin->Drawing().empty())
                     Pin(*pin);
+                else
+                    Drawing(*pin, false);
+            } else if (!child->Drawing().empty()) {
+                Drawing(*child, false);
             } else if (child->Kind() == kinds::Rectangle ||
                        child->Kind() == kinds::RoundRectangle) {
                 Box(child->Bounds(), "body", kInk, "#fff8c4");
@@ -155,9 +140,18 @@ private:
                 Object(*child, false);
             }
         }
-        if (const TLabel* label = symbol.Label(); label && !label->Hidden())
-            Text(*label, "label designator", kInk);
+        if (const TLabel* label = symbol.Label(); label && !label->Hidden()) {
+            if (label->Drawing().empty())
+                Text(*label, "label designator", kInk);
+            else
+                Drawing(*label, false);
+        }
         out_ += "</g>\n";
+    }
+
+    // An object that brought its own drawing (an imported schematic's).
+    void Drawing(const TSheetObject& object, bool strong) {
+        out_ += DrawingToSvg(object.Drawing(), {canvas_.Scale(), sheet_.Height()}, strong);
     }
 
     void Pin(const TPin& pin) {
@@ -165,14 +159,29 @@ private:
         // The electrical end, where wires attach.
         out_ += "<circle class=\"pin-end\" cx=\"" + Num(canvas_.X(pin.Anchor().X)) + "\" cy=\"" +
                 Num(canvas_.Y(pin.Anchor().Y)) + "\" r=\"1.2\" fill=\"" + kInk + "\"/>\n";
+        PinText(pin.Text(), PinNamePlace(pin), "pin-name");
+        PinText(pin.Number(), PinNumberPlace(pin), "pin-number");
+    }
+
+    void PinText(const std::string& text, const TPinText& place, const char* cls) {
+        if (text.empty())
+            return;
+        static constexpr const char* kAnchor[] = {"start", "middle", "end"};
+        static constexpr const char* kBaseline[] = {"auto", "central", "hanging"};
+        const double size = std::max(4.0, canvas_.Length(kPinTextHeight));
+        out_ += std::string("<text class=\"") + cls + "\" x=\"" + Num(canvas_.X(place.At.X)) +
+                "\" y=\"" + Num(canvas_.Y(place.At.Y)) + "\" font-size=\"" + Num(size) +
+                "\" font-family=\"sans-serif\" text-anchor=\"" +
+                kAnchor[static_cast<int>(place.Along)] + "\" dominant-baseline=\"" +
+                kBaseline[static_cast<int>(place.Across)] + "\" fill=\"" + kInk + "\">" +
+                SvgEscape(text) + "</text>\n";
     }
 
     void Polyline(const TPolyline& polyline, bool strong) {
         const std::vector<TSheetPoint> points = polyline.Vertices();
         switch (polyline.Kind()) {
         case kinds::Wire:
-            Run(points, strong ? "wire routed" : "wire", strong ? kStrongInk : kWireInk,
-                strong ? 2.5 : 1.5);
+            Wire(polyline, strong);
             break;
         case kinds::Bus:
             Run(points, strong ? "bus routed" : "bus", strong ? kStrongInk : kBusInk, 4.0);
@@ -183,6 +192,17 @@ private:
         default:
             Run(points, "polyline", strong ? kStrongInk : kGraphicInk, 1.0);
             break;
+        }
+    }
+
+    // Unrouted stretches dashed in their own colour.
+    void Wire(const TPolyline& wire, bool strong) {
+        for (const TWireStretch& stretch : WireStretches(wire)) {
+            if (stretch.Unrouted)
+                Run(stretch.Points, "wire unrouted", kUnroutedInk, 2.0, false, "6 4");
+            else
+                Run(stretch.Points, strong ? "wire routed" : "wire", strong ? kStrongInk : kWireInk,
+                    strong ? 2.5 : 1.5);
         }
     }
 
@@ -250,7 +270,7 @@ private:
         }
         out_ += "<text class=\"" + cls + "\" x=\"" + Num(x) + "\" y=\"" + Num(baseline) +
                 "\" font-size=\"" + Num(size) + "\" font-family=\"sans-serif\" fill=\"" + ink +
-                "\">" + Escape(object.Text()) + "</text>\n";
+                "\">" + SvgEscape(object.Text()) + "</text>\n";
     }
 
     void Segment(TSheetPoint a, TSheetPoint b, const std::string& cls, const char* ink,
@@ -262,7 +282,7 @@ private:
     }
 
     void Run(const std::vector<TSheetPoint>& points, const std::string& cls, const char* ink,
-             double width, bool closed = false) {
+             double width, bool closed = false, const char* dashes = nullptr) {
         if (points.empty())
             return;
         std::string list;
@@ -273,7 +293,9 @@ private:
         }
         out_ += std::string("<") + (closed ? "polygon" : "polyline") + " class=\"" + cls +
                 "\" points=\"" + list + "\" fill=\"none\" stroke=\"" + ink + "\" stroke-width=\"" +
-                Num(width) + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
+                Num(width) + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"" +
+                (dashes ? std::string(" stroke-dasharray=\"") + dashes + "\"" : std::string()) +
+                "/>\n";
     }
 
     const TSheetDocument& sheet_;

@@ -1,6 +1,5 @@
 #include "workbench/gui/MainWindow.h"
 
-#include "workbench/files/SheetFile.h"
 #include "workbench/model/WorkbenchHost.h"
 
 #include <QApplication>
@@ -19,10 +18,6 @@ namespace {
 QString Mils(int32_t units) {
     // 100 mil is 1 000 000 units: one mil is 10 000.
     return QString::number(units / 10000.0, 'f', 0);
-}
-
-QString PointText(TSheetPoint p) {
-    return QStringLiteral("%1, %2 mil").arg(Mils(p.X), Mils(p.Y));
 }
 
 } // namespace
@@ -44,8 +39,9 @@ TMainWindow::TMainWindow(TModule* module, QWidget* parent)
     TWorkbenchHost::Instance().SetMainWindow(static_cast<QWidget*>(this));
     UpdateTitle();
     UpdateActions();
-    if (!module_)
-        Report(QStringLiteral("No routing module: wires are placed straight."));
+    Report(module_ ? QString::fromLatin1(kStartHint)
+                   : QStringLiteral("No routing module: wires are placed unrouted. %1")
+                         .arg(QString::fromLatin1(kStartHint)));
 }
 
 TMainWindow::~TMainWindow() {
@@ -82,7 +78,7 @@ void TMainWindow::BuildMenus() {
     });
     saveAsAction_ =
         file->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this, [this] {
-            const QString path = Prompt().AskSavePath(this, path_);
+            const QString path = AskSheetSavePath(path_);
             if (!path.isEmpty())
                 SaveTo(path);
         });
@@ -141,7 +137,7 @@ bool TMainWindow::ConfirmDiscard() {
     switch (Prompt().AskSaveChanges(this, name_)) {
     case TPrompter::TSaveAnswer::Save:
         if (path_.isEmpty()) {
-            const QString path = Prompt().AskSavePath(this, QString());
+            const QString path = AskSheetSavePath(QString());
             return !path.isEmpty() && SaveTo(path);
         }
         return SaveTo(path_);
@@ -153,25 +149,45 @@ bool TMainWindow::ConfirmDiscard() {
     return false;
 }
 
+QString TMainWindow::AskSheetSavePath(const QString& suggestion) {
+    // A name typed without an extension gets the open sheet's own kind.
+    const QString suffix = source_.Kicad() ? QStringLiteral("kicad_sch") : QStringLiteral("json");
+    QString path = Prompt().AskSavePath(this, suggestion, suffix);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".") + suffix;
+    return path;
+}
+
+QString TMainWindow::PointText(TSheetPoint p) const {
+    if (source_.Kicad())
+        return QString::fromStdString(source_.FormatPoint(p)) + QStringLiteral(" mm");
+    return QStringLiteral("%1, %2 mil").arg(Mils(p.X), Mils(p.Y));
+}
+
 bool TMainWindow::OpenFile(const QString& path) {
-    HostRef<TSheetDocument> sheet;
+    TSheetSource source;
     try {
-        sheet = LoadSheetFile(path.toStdString());
+        source = TSheetSource::Open(path.toStdString());
     } catch (const std::exception& e) {
         Prompt().ShowError(this, QStringLiteral("Open Sheet"), QString::fromUtf8(e.what()));
         return false;
     }
     if (!ConfirmDiscard())
         return false;
-    OpenSheet(std::move(sheet), path, QFileInfo(path).fileName());
+    ShowSource(std::move(source), path, QFileInfo(path).fileName());
     return true;
 }
 
 void TMainWindow::OpenSheet(HostRef<TSheetDocument> sheet, const QString& path,
                             const QString& name) {
+    ShowSource(TSheetSource::FromDocument(std::move(sheet)), path, name);
+}
+
+void TMainWindow::ShowSource(TSheetSource source, const QString& path, const QString& name) {
     EndSession();
     placer_.reset();
-    sheet_ = std::move(sheet);
+    source_ = std::move(source);
+    sheet_ = source_.DocumentRef();
     path_ = path;
     name_ = name;
     if (sheet_)
@@ -191,6 +207,7 @@ bool TMainWindow::CloseSheet() {
     if (TWorkbenchHost::Instance().ActiveDocument() == sheet_.Get())
         TWorkbenchHost::Instance().SetActiveDocument(nullptr);
     sheet_.Reset();
+    source_ = {};
     path_.clear();
     name_.clear();
     SetModified(false);
@@ -202,7 +219,7 @@ bool TMainWindow::SaveTo(const QString& path) {
     if (!sheet_)
         return false;
     try {
-        SaveSheetFile(*sheet_, path.toStdString());
+        source_.Save(path.toStdString());
     } catch (const std::exception& e) {
         Prompt().ShowError(this, QStringLiteral("Save Sheet"), QString::fromUtf8(e.what()));
         return false;
@@ -236,14 +253,20 @@ void TMainWindow::PlaceAt(TSheetPoint point) {
         if (module_) {
             // The module has sounded its beep when it searched in vain.
             requestLabel_->setText(request);
-            Report(QStringLiteral("No route from %1 to %2: the segment stays as placed")
-                       .arg(PointText(outcome.From), PointText(outcome.To)));
+            const QString why =
+                outcome.Why.empty()
+                    ? QString()
+                    : QStringLiteral(" (%1)").arg(QString::fromStdString(outcome.Why));
+            Report(QStringLiteral("No route from %1 to %2%3: placed with one corner, dashed as "
+                                  "unrouted")
+                       .arg(PointText(outcome.From), PointText(outcome.To), why));
         }
         break;
     case TKind::Failed:
         QApplication::beep();
         requestLabel_->setText(request);
-        Report(QStringLiteral("Routing failed: %1").arg(QString::fromStdString(outcome.Error)));
+        Report(QStringLiteral("Routing failed: %1; the segment is placed unrouted")
+                   .arg(QString::fromStdString(outcome.Error)));
         break;
     }
     if (outcome.Kind != TKind::Started)

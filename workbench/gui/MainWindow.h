@@ -3,6 +3,7 @@
 #pragma once
 
 #include "workbench/cli/ModuleLoader.h"
+#include "workbench/cli/SheetSource.h"
 #include "workbench/gui/Prompter.h"
 #include "workbench/gui/SheetView.h"
 #include "workbench/gui/WirePlacer.h"
@@ -24,6 +25,8 @@ class TMainWindow : public QMainWindow {
 public:
     // The window class the options dialog looks for to find its owner.
     static constexpr const char* kWindowClass = "Vorelline Main Window";
+    // The status bar's first words.
+    static constexpr const char* kStartHint = "Click a pin to start a wire; Esc ends it";
 
     // `module` may be null (wires are then placed straight); not owned.
     // Registers the window as the client's main window.
@@ -33,12 +36,15 @@ public:
     // Replaces the message boxes and file dialogs (not owned; null: the dialogs).
     void SetPrompter(TPrompter* prompter);
 
-    // Opens a sheet file after asking about unsaved changes; a file that does
-    // not load is reported and the open sheet stays. True when opened.
+    // Opens a sheet file (JSON or KiCad schematic) after asking about unsaved
+    // changes; a file that does not load is reported and the open sheet
+    // stays. True when opened.
     bool OpenFile(const QString& path);
     // Shows a sheet that did not come from a file (`name` is for the title).
     void OpenSheet(HostRef<TSheetDocument> sheet, const QString& path, const QString& name);
-    // Writes the sheet; errors are reported. True when written.
+    // Writes the sheet, as a KiCad schematic when the name ends in .kicad_sch
+    // (only for a sheet read from one), else as JSON; errors are reported.
+    // True when written.
     bool SaveTo(const QString& path);
     // Ends the session and drops the sheet after asking about unsaved changes;
     // false when the user keeps it.
@@ -67,10 +73,14 @@ private:
     // status bar. False when it raised one.
     bool CallModule(const char* what, void (*call)());
     bool ConfirmDiscard();
+    // The file to save to, asked of the user; ".json" added when the name has no extension.
+    QString AskSheetSavePath(const QString& suggestion);
     void SetModified(bool modified);
     void UpdateTitle();
     void UpdateActions();
     void Report(const QString& text);
+    void ShowSource(TSheetSource source, const QString& path, const QString& name);
+    QString PointText(TSheetPoint p) const;
     TPrompter& Prompt();
 
     TModule* module_;
@@ -78,6 +88,7 @@ private:
     TDialogPrompter dialogs_;
     TPrompter* prompter_ = nullptr;
     HostRef<TSheetDocument> sheet_;
+    TSheetSource source_; // the file format behind sheet_
     std::unique_ptr<TWirePlacer> placer_;
     QString path_;
     QString name_;

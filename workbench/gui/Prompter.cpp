@@ -6,7 +6,9 @@
 namespace pathwick::workbench {
 
 namespace {
-const QString kSheetFilter = QStringLiteral("Sheet files (*.json);;All files (*)");
+const QString kSheetFilter =
+    QStringLiteral("Sheets (*.json *.kicad_sch);;Pathwick sheets (*.json);;"
+                   "KiCad schematics (*.kicad_sch);;All files (*)");
 }
 
 void TDialogPrompter::ShowError(QWidget* parent, const QString& title, const QString& text) {
@@ -30,9 +32,16 @@ QString TDialogPrompter::AskOpenPath(QWidget* parent) {
                                         kSheetFilter);
 }
 
-QString TDialogPrompter::AskSavePath(QWidget* parent, const QString& suggestion) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Sheet As"), suggestion,
-                                        kSheetFilter);
+QString TDialogPrompter::AskSavePath(QWidget* parent, const QString& suggestion,
+                                     const QString& suffix) {
+    QFileDialog dialog(parent, QStringLiteral("Save Sheet As"), suggestion, kSheetFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name without an extension gets the suffix before the dialog asks about
+    // overwriting, so that it asks about the file really written.
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace pathwick::workbench

@@ -18,7 +18,9 @@ public:
     virtual TSaveAnswer AskSaveChanges(QWidget* parent, const QString& sheetName) = 0;
     // A sheet file to open or to save to; empty when the user cancels.
     virtual QString AskOpenPath(QWidget* parent) = 0;
-    virtual QString AskSavePath(QWidget* parent, const QString& suggestion) = 0;
+    // suffix: the extension a name typed without one gets, e.g. "json".
+    virtual QString AskSavePath(QWidget* parent, const QString& suggestion,
+                                const QString& suffix) = 0;
 };
 
 // Message boxes and file dialogs.
@@ -27,7 +29,7 @@ public:
     void ShowError(QWidget* parent, const QString& title, const QString& text) override;
     TSaveAnswer AskSaveChanges(QWidget* parent, const QString& sheetName) override;
     QString AskOpenPath(QWidget* parent) override;
-    QString AskSavePath(QWidget* parent, const QString& suggestion) override;
+    QString AskSavePath(QWidget* parent, const QString& suggestion, const QString& suffix) override;
 };
 
 } // namespace pathwick::workbench

@@ -2,6 +2,7 @@
 #include "workbench/cli/Commands.h"
 
 #include "workbench/cli/DemoSheet.h"
+#include "workbench/cli/GuiApplication.h"
 #include "workbench/cli/HostSetup.h"
 #include "workbench/files/SheetFile.h"
 #include "workbench/gui/MainWindow.h"
@@ -32,7 +33,9 @@ int RunGui(const TGlobalOptions& global, const TGuiCommand& command, int argc, c
     if (screenshot)
         PreferOffscreenWithoutDisplay();
     SetUpHost(global);
-    QApplication app(argc, argv);
+    std::unique_ptr<QApplication> app = MakeGuiApplication(argc, argv);
+    if (!app)
+        return kExitBadInput;
 
     std::unique_ptr<TModule> module;
     try {
@@ -46,26 +49,23 @@ int RunGui(const TGlobalOptions& global, const TGuiCommand& command, int argc, c
                                  .arg(QString::fromUtf8(e.what())));
     }
 
-    int status = kExitOk;
-    {
-        TMainWindow window(module.get());
-        if (command.SheetPath.empty()) {
-            window.OpenSheet(ParseSheet(DemoSheetText(), DemoSheetName()), QString(),
-                             QFileInfo(QString::fromLatin1(DemoSheetName())).fileName());
-        } else if (!window.OpenFile(QString::fromStdString(command.SheetPath)) && screenshot) {
-            return kExitBadInput;
-        }
-        if (screenshot) {
-            status = PlaceDemoWiresAndGrab(window, DemoWires(),
-                                           QString::fromStdString(command.ScreenshotPath))
-                         ? kExitOk
-                         : kExitBadInput;
-        } else {
-            window.show();
-            status = app.exec() == 0 ? kExitOk : kExitBadInput;
-        }
+    TMainWindow window(module.get());
+    const bool demo = command.SheetPath.empty();
+    if (demo) {
+        window.OpenSheet(ParseSheet(DemoSheetText(), DemoSheetName()), QString(),
+                         QFileInfo(QString::fromLatin1(DemoSheetName())).fileName());
+    } else if (!window.OpenFile(QString::fromStdString(command.SheetPath)) && screenshot) {
+        return kExitBadInput;
     }
-    return status;
+    if (!screenshot) {
+        window.show();
+        return app->exec() == 0 ? kExitOk : kExitBadInput;
+    }
+    // The demo's wires belong to the demo sheet; another sheet is shown as it is.
+    PlaceWiresByClicks(window, demo ? DemoWires() : std::vector<TWirePoints>{});
+    SaveWindowPicture(window, QString::fromStdString(command.ScreenshotPath));
+    std::printf("wrote %s\n", command.ScreenshotPath.c_str());
+    return kExitOk;
 }
 
 } // namespace pathwick::workbench

@@ -1,8 +1,12 @@
 #include "workbench/gui/ScreenshotScript.h"
 
+#include "workbench/files/OutputFile.h"
 #include "workbench/gui/MainWindow.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QMouseEvent>
 #include <QPixmap>
 
@@ -19,8 +23,7 @@ void ClickPage(TSheetView& view, QPointF at, Qt::MouseButton button) {
     QApplication::sendEvent(&view, &release);
 }
 
-bool PlaceDemoWiresAndGrab(TMainWindow& window, const std::vector<TWirePoints>& wires,
-                           const QString& path) {
+void PlaceWiresByClicks(TMainWindow& window, const std::vector<TWirePoints>& wires) {
     window.resize(1200, 880);
     window.show();
     QApplication::processEvents();
@@ -32,7 +35,20 @@ bool PlaceDemoWiresAndGrab(TMainWindow& window, const std::vector<TWirePoints>& 
         ClickPage(view, view.ToWidget(wire.back()), Qt::RightButton);
     }
     QApplication::processEvents();
-    return window.grab().save(path);
+}
+
+void SaveWindowPicture(TMainWindow& window, const QString& path) {
+    QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    if (!QImageWriter::supportedImageFormats().contains(format))
+        format = "png";
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!window.grab().save(&buffer, format.constData()))
+        throw EOutputFileError("cannot write " + path.toStdString() +
+                               ": the picture could not be encoded");
+    WriteOutputFile(path.toStdString(),
+                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace pathwick::workbench

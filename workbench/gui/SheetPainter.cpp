@@ -1,8 +1,12 @@
 #include "workbench/gui/SheetPainter.h"
 
+#include "workbench/gui/DrawingPainter.h"
+
 #include "workbench/model/ObjectKinds.h"
+#include "workbench/model/PinLabels.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/Symbol.h"
+#include "workbench/model/UnroutedRun.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -22,6 +26,7 @@ const QColor kBusInk(0x15, 0x65, 0xc0);
 const QColor kTextInk(0x5d, 0x40, 0x37);
 const QColor kGraphicInk(0x75, 0x75, 0x75);
 const QColor kGridInk(0xbb, 0xbb, 0xbb);
+const QColor kUnroutedInk(0xef, 0x6c, 0x00); // runs placed without a route, dashed
 constexpr double kMinGridPixels = 6.0;
 constexpr double kMaxTextHeight = 1200000.0; // sheet units
 constexpr int kMaxGridDots = 400000;         // beyond this the dots are noise and slow
@@ -33,6 +38,8 @@ public:
     void Object(const TSheetObject& object) {
         if (const auto* symbol = dynamic_cast<const TSymbol*>(&object))
             Symbol(*symbol);
+        else if (!object.Drawing().empty())
+            PaintDrawing(p_, object.Drawing(), t_);
         else if (const auto* polyline = dynamic_cast<const TPolyline*>(&object))
             Polyline(*polyline);
         else if (const auto* line = dynamic_cast<const TLineObject*>(&object)) {
@@ -61,8 +68,14 @@ private:
             if (child->Part() != symbol.CurrentPart() || child->View() != symbol.CurrentView())
                 continue;
             if (const auto* pin = dynamic_cast<const TPin*>(child.Get())) {
-                if (!pin->Hidden() || symbol.HiddenPinsVisible())
+                if (pin->Hidden() && !symbol.HiddenPinsVisible())
+                    continue;
+                if (pin->Drawing().empty())
                     Pin(*pin);
+                else
+                    PaintDrawing(p_, pin->Drawing(), t_);
+            } else if (!child->Drawing().empty()) {
+                PaintDrawing(p_, child->Drawing(), t_);
             } else if (child->Kind() == kinds::Rectangle ||
                        child->Kind() == kinds::RoundRectangle) {
                 p_.setPen(QPen(kInk, 1.2));
@@ -73,8 +86,12 @@ private:
                 Object(*child);
             }
         }
-        if (const TLabel* label = symbol.Label(); label && !label->Hidden())
-            Text(*label, kInk, kOnBaseline);
+        if (const TLabel* label = symbol.Label(); label && !label->Hidden()) {
+            if (label->Drawing().empty())
+                Text(*label, kInk, kOnBaseline);
+            else
+                PaintDrawing(p_, label->Drawing(), t_);
+        }
     }
 
     void Pin(const TPin& pin) {
@@ -83,12 +100,38 @@ private:
         p_.setBrush(kInk);
         p_.drawEllipse(At(pin.Anchor()), 2.0, 2.0);
         p_.setBrush(Qt::NoBrush);
+        PinText(pin.Text(), PinNamePlace(pin));
+        PinText(pin.Number(), PinNumberPlace(pin));
+    }
+
+    void PinText(const std::string& text, const TPinText& place) {
+        const double size = kPinTextHeight * t_.Scale();
+        if (text.empty() || size < 4.0)
+            return; // too small to read
+        QFont font = p_.font();
+        font.setPixelSize(static_cast<int>(size));
+        p_.setFont(font);
+        p_.setPen(kInk);
+        // A box far wider and higher than the text, placed so that the
+        // alignment puts the text where it belongs about the point.
+        const double w = size * 60, h = size * 3;
+        const QPointF at = At(place.At);
+        static constexpr Qt::Alignment kAlong[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+        static constexpr Qt::Alignment kAcross[] = {Qt::AlignBottom, Qt::AlignVCenter,
+                                                    Qt::AlignTop};
+        static constexpr double kLeft[] = {0, -0.5, -1};
+        static constexpr double kTop[] = {-1, -0.5, 0};
+        const auto along = static_cast<std::size_t>(place.Along);
+        const auto across = static_cast<std::size_t>(place.Across);
+        const QRectF box(at.x() + kLeft[along] * w, at.y() + kTop[across] * h, w, h);
+        p_.drawText(box, static_cast<int>(kAlong[along] | kAcross[across]),
+                    QString::fromStdString(text));
     }
 
     void Polyline(const TPolyline& polyline) {
         switch (polyline.Kind()) {
         case kinds::Wire:
-            Run(polyline.Vertices(), kWireInk, 2.0, false);
+            Wire(polyline);
             break;
         case kinds::Bus:
             Run(polyline.Vertices(), kBusInk, 4.5, false);
@@ -99,6 +142,16 @@ private:
         default:
             Run(polyline.Vertices(), kGraphicInk, 1.0, false);
             break;
+        }
+    }
+
+    // Unrouted stretches dashed in their own colour.
+    void Wire(const TPolyline& wire) {
+        for (const TWireStretch& stretch : WireStretches(wire)) {
+            if (stretch.Unrouted)
+                Run(stretch.Points, kUnroutedInk, 2.0, false, Qt::DashLine);
+            else
+                Run(stretch.Points, kWireInk, 2.0, false);
         }
     }
 
@@ -157,13 +210,14 @@ private:
         p_.drawLine(At(a), At(b));
     }
 
-    void Run(const std::vector<TSheetPoint>& points, const QColor& ink, double width, bool closed) {
+    void Run(const std::vector<TSheetPoint>& points, const QColor& ink, double width, bool closed,
+             Qt::PenStyle style = Qt::SolidLine) {
         if (points.empty())
             return;
         QPolygonF polygon;
         for (const TSheetPoint& point : points)
             polygon << At(point);
-        p_.setPen(QPen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p_.setPen(QPen(ink, width, style, Qt::RoundCap, Qt::RoundJoin));
         if (closed)
             p_.drawPolygon(polygon);
         else

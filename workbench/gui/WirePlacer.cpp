@@ -1,6 +1,9 @@
 #include "workbench/gui/WirePlacer.h"
 
 #include "workbench/model/ObjectKinds.h"
+#include "workbench/model/ReportSink.h"
+#include "workbench/model/RouteFailureText.h"
+#include "workbench/model/UnroutedRun.h"
 
 #include <chrono>
 #include <exception>
@@ -43,8 +46,10 @@ TClickOutcome TWirePlacer::PlaceSegment(TSheetPoint to) {
 
     if (!module_) {
         outcome.Kind = TClickOutcome::TKind::NotRouted;
+        PlaceUnrouted(*wire_, before, to);
         return outcome;
     }
+    TReportCapture report;
     const auto started = std::chrono::steady_clock::now();
     try {
         const bool routed =
@@ -60,10 +65,13 @@ TClickOutcome TWirePlacer::PlaceSegment(TSheetPoint to) {
     outcome.Milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
             .count();
-    // An error may have left the wire half rewritten: put back the straight
-    // segment, so the sheet holds what the user placed.
-    if (outcome.Kind == TClickOutcome::TKind::Failed)
-        wire_->SetVertices(placed);
+    if (outcome.Kind == TClickOutcome::TKind::Routed)
+        return outcome;
+    if (outcome.Kind == TClickOutcome::TKind::NotRouted && report.Last())
+        outcome.Why = RouteFailureText(report.Last()->Failure, outcome.From, to);
+    // An error may have left the wire half rewritten; either way the sheet
+    // gets the user's segment, placed as an editor would and marked unrouted.
+    PlaceUnrouted(*wire_, before, to);
     return outcome;
 }
 

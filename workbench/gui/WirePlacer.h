@@ -18,19 +18,20 @@ struct TClickOutcome {
         Started,   // a new wire was started at the point
         Ignored,   // the point is the segment's own start: nothing placed
         Routed,    // the segment was placed and routed by the module
-        NotRouted, // placed straight: the module found no path or had no session
-        Failed,    // placed straight: the module raised a host error
+        NotRouted, // placed with one corner, unrouted: no path, or no module or session
+        Failed,    // placed with one corner, unrouted: the module raised a host error
     };
     TKind Kind = TKind::Ignored;
     TSheetPoint From;
     TSheetPoint To;
     double Milliseconds = 0; // of the module's request
     std::string Error;       // for Failed
+    std::string Why;         // for NotRouted: the module's reason, when it told one
 };
 
 class TWirePlacer {
 public:
-    // `module` may be null: segments are then placed straight. Neither is owned.
+    // `module` may be null: segments are then placed unrouted. Neither is owned.
     TWirePlacer(TSheetDocument& sheet, TModule* module);
 
     bool Placing() const { return static_cast<bool>(wire_); }

@@ -23,6 +23,40 @@ void TPolyline::SetVertices(std::vector<TSheetPoint> vertices) {
         vertices.resize(static_cast<std::size_t>(kMaxVertexIndex));
     stored_ = std::move(vertices);
     count_ = static_cast<int32_t>(stored_.size());
+    if (!unrouted_.empty())
+        SetUnroutedSegments(UnroutedSegments());
+}
+
+void TPolyline::MarkUnrouted(TSheetPoint a, TSheetPoint b) {
+    unrouted_.emplace_back(a, b);
+}
+
+bool TPolyline::IsUnrouted(int32_t segment) const {
+    if (segment < 1 || segment >= count_)
+        return false;
+    const TSheetPoint a = stored_[static_cast<std::size_t>(segment - 1)];
+    const TSheetPoint b = stored_[static_cast<std::size_t>(segment)];
+    return std::any_of(unrouted_.begin(), unrouted_.end(), [&](const auto& run) {
+        return (run.first == a && run.second == b) || (run.first == b && run.second == a);
+    });
+}
+
+std::vector<int32_t> TPolyline::UnroutedSegments() const {
+    std::vector<int32_t> segments;
+    if (unrouted_.empty())
+        return segments;
+    for (int32_t i = 1; i < count_; ++i)
+        if (IsUnrouted(i))
+            segments.push_back(i);
+    return segments;
+}
+
+void TPolyline::SetUnroutedSegments(const std::vector<int32_t>& segments) {
+    unrouted_.clear();
+    for (const int32_t i : segments)
+        if (i >= 1 && i < count_)
+            MarkUnrouted(stored_[static_cast<std::size_t>(i - 1)],
+                         stored_[static_cast<std::size_t>(i)]);
 }
 
 TSheetPoint TPolyline::Anchor() const {

@@ -3,6 +3,8 @@
 
 #include "workbench/model/SheetObject.h"
 
+#include <utility>
+
 namespace pathwick::workbench {
 
 // The highest vertex index and count a polyline accepts; larger values fail
@@ -32,6 +34,18 @@ public:
     // Positions written beyond the count and kept for a later raise.
     int32_t StoredCount() const { return static_cast<int32_t>(stored_.size()); }
 
+    // Runs that the workbench placed itself because the module found no path
+    // for them. A mark is kept by the run's two end points, so that the
+    // module rewriting the wire's tail after it leaves it in place; segment i
+    // (from vertex i to vertex i + 1, from 1) is unrouted when a mark has its
+    // two ends. SetVertices drops the marks of runs the wire no longer has.
+    void MarkUnrouted(TSheetPoint a, TSheetPoint b);
+    bool IsUnrouted(int32_t segment) const;
+    // The unrouted segments' numbers, ascending; setting them replaces every
+    // mark (numbers that are not segments of the wire are ignored).
+    std::vector<int32_t> UnroutedSegments() const;
+    void SetUnroutedSegments(const std::vector<int32_t>& segments);
+
     TSheetPoint Anchor() const override;
     TSheetRect Bounds() const override;
 
@@ -48,6 +62,7 @@ private:
     // Holds at least max(count_, highest written index) points.
     std::vector<TSheetPoint> stored_;
     int32_t count_ = 0;
+    std::vector<std::pair<TSheetPoint, TSheetPoint>> unrouted_;
 };
 
 } // namespace pathwick::workbench

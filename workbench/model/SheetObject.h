@@ -1,6 +1,7 @@
 // The common part of every object on a workbench sheet.
 #pragma once
 
+#include "workbench/model/Drawing.h"
 #include "workbench/model/HostObject.h"
 
 #include <string>
@@ -27,6 +28,10 @@ public:
     void SetView(uint8_t view) { view_ = view; }
     const std::string& Text() const { return text_; }
     void SetText(std::string text) { text_ = std::move(text); }
+    // How the object looks when it came with drawable geometry (an imported
+    // schematic); empty: the viewers draw it from its kind and rectangle.
+    const TDrawing& Drawing() const { return drawing_; }
+    void SetDrawing(TDrawing drawing) { drawing_ = std::move(drawing); }
 
     // The object as the host sees it; adds no reference.
     virtual ISch_BasicContainer* AsContainer() = 0;
@@ -47,6 +52,7 @@ private:
     int32_t part_ = 1;
     uint8_t view_ = 0;
     std::string text_;
+    TDrawing drawing_;
 };
 
 // Enumerator plumbing shared by all containers (defined with the enumerator).

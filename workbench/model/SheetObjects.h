@@ -82,6 +82,9 @@ public:
     void SetLeadLength(int32_t length) { leadLength_ = length; }
     bool Hidden() const { return hidden_; }
     void SetHidden(bool hidden) { hidden_ = hidden; }
+    // The pin's number as its symbol gives it ("1", "A3"); the name is Text().
+    const std::string& Number() const { return number_; }
+    void SetNumber(std::string number) { number_ = std::move(number); }
     // The lead's far end (where it meets the body); saturates at the 32-bit range.
     TSheetPoint LeadEnd() const;
     // The box from the anchor to the lead's far end.
@@ -105,6 +108,7 @@ private:
     int32_t orientation_;
     int32_t leadLength_;
     bool hidden_ = false;
+    std::string number_;
 };
 
 // The box spanned by two points.

@@ -1,11 +1,14 @@
 #include "workbench/files/SheetFile.h"
 
+#include "platform/settings/FileStore.h"
+
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/Polyline.h"
 #include "workbench/model/Symbol.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -70,6 +73,7 @@ TEST(SheetFile, EveryFieldSurvives) {
     sheet->AddObject(*entry);
     HostRef<TPolyline> wire =
         TPolyline::Create(kinds::Wire, {{INT32_MIN, INT32_MAX}, {0, 0}, {5, 0}});
+    wire->SetUnroutedSegments({2});
     sheet->AddObject(*wire);
     sheet->AddObject(*TPolyline::Create(kinds::Bus));
     HostRef<TSymbol> symbol = TSymbol::Create({100, 100, 200, 200});
@@ -79,6 +83,7 @@ TEST(SheetFile, EveryFieldSurvives) {
     symbol->SetHiddenPinsVisible(true);
     HostRef<TPin> pin = TPin::Create({90, 150}, 0, 10);
     pin->SetHidden(true);
+    pin->SetNumber("A3");
     pin->SetPart(2);
     pin->SetView(1);
     pin->SetBounds({1, 2, 3, 4});
@@ -115,6 +120,7 @@ TEST(SheetFile, EveryFieldSurvives) {
     ASSERT_NE(b2, nullptr);
     EXPECT_EQ(b2->Kind(), kinds::Wire);
     EXPECT_EQ(b2->Vertices(), wire->Vertices());
+    EXPECT_EQ(b2->UnroutedSegments(), std::vector<int32_t>{2});
     auto* b3 = dynamic_cast<TPolyline*>(back->Objects()[3].Get());
     ASSERT_NE(b3, nullptr);
     EXPECT_EQ(b3->Kind(), kinds::Bus);
@@ -134,6 +140,7 @@ TEST(SheetFile, EveryFieldSurvives) {
     EXPECT_EQ(p->Orientation(), 0);
     EXPECT_EQ(p->LeadLength(), 10);
     EXPECT_TRUE(p->Hidden());
+    EXPECT_EQ(p->Number(), "A3");
     EXPECT_EQ(p->Part(), 2);
     EXPECT_EQ(p->View(), 1);
     EXPECT_EQ(p->Bounds(), (TSheetRect{1, 2, 3, 4}));
@@ -285,7 +292,14 @@ INSTANTIATE_TEST_SUITE_P(
         TBadCase{"DeepNesting",
                  "{\"width\": 5, \"height\": 5, \"objects\": [[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[["
                  "[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]}",
-                 "", "nested deeper than"}),
+                 "", "nested deeper than"},
+        TBadCase{"UnroutedBeyondTheWire",
+                 SHEET("{\"kind\": \"wire\", \"vertices\": [[0,0],[1,0]], \"unrouted\": [2]}"),
+                 "objects[2] (wire)", "unrouted[0] = 2 is not a segment of this polyline (1..1)"},
+        TBadCase{"PinNumberNotText",
+                 SHEET("{\"kind\": \"pin\", \"anchor\": [0,0], \"orientation\": 0, "
+                       "\"length\": 1, \"number\": 3}"),
+                 "objects[2] (pin)", "number must be a string"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SheetFile, MissingFileAndUnwritablePathAreReported) {
@@ -302,6 +316,29 @@ TEST(SheetFile, MissingFileAndUnwritablePathAreReported) {
         ESheetFileError);
     HostRef<TSheetDocument> sheet = TSheetDocument::Create(1, 1);
     EXPECT_THROW(SaveSheetFile(*sheet, TempPath("no-such-dir/x.json")), ESheetFileError);
+}
+
+// A save that fails part way (a full disk) keeps the file as it was and says why.
+TEST(SheetFile, AFailedSaveKeepsTheOldFile) {
+    const std::string path = TempPath("kept.json");
+    const std::string before = "{\"width\": 1, \"height\": 1, \"objects\": []}";
+    std::ofstream(path, std::ios::binary) << before;
+    HostRef<TSheetDocument> sheet = TSheetDocument::Create(5, 5);
+    for (int i = 0; i < 2000; ++i) // more than one chunk of writing
+        sheet->AddObject(*TPolyline::Create(kinds::Wire, {{i, 0}, {i, 5}}));
+    int writes = 0;
+    SetWriteFault(
+        [&](EWriteStep step) { return step == EWriteStep::Write && ++writes == 2 ? ENOSPC : 0; });
+    try {
+        SaveSheetFile(*sheet, path);
+        ADD_FAILURE() << "the failed write was not reported";
+    } catch (const ESheetFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "cannot write " + path + ": No space left on device");
+    }
+    SetWriteFault({});
+    EXPECT_EQ(writes, 2);
+    EXPECT_EQ(ReadText(path), before);
+    std::filesystem::remove(path);
 }
 
 TEST(SheetFile, UnnamedKindsCannotBeSaved) {

@@ -121,6 +121,84 @@ TEST_F(SheetSvg, HighlightsOverlaysMarksAndGrid) {
     EXPECT_NE(svg.find("<title>Route &lt;1&gt;</title>"), std::string::npos);
 }
 
+TEST_F(SheetSvg, UnroutedSegmentsAreDashedApartFromTheRoutedRuns) {
+    // (10, 40) (20, 40) (20, 30) (30, 30) (30, 20): the middle two segments unrouted.
+    wire->SetVertices({{10, 40}, {20, 40}, {20, 30}, {30, 30}, {30, 20}});
+    wire->SetUnroutedSegments({2, 3});
+    const std::string svg = Render();
+    EXPECT_NE(svg.find("class=\"wire\" points=\"10.00,10.00 20.00,10.00\""), std::string::npos);
+    EXPECT_NE(svg.find("class=\"wire unrouted\" points=\"20.00,10.00 20.00,20.00 30.00,20.00\""),
+              std::string::npos)
+        << svg;
+    EXPECT_NE(svg.find("class=\"wire\" points=\"30.00,20.00 30.00,30.00\""), std::string::npos);
+    EXPECT_EQ(CountOf(svg, "stroke-dasharray"), 1u);
+}
+
+TEST_F(SheetSvg, PinNamesAndNumbersStandBesideTheirPins) {
+    auto* symbol = dynamic_cast<TSymbol*>(sheet->Objects()[0].Get());
+    ASSERT_NE(symbol, nullptr);
+    auto* pin = dynamic_cast<TPin*>(symbol->ChildList()[1].Get());
+    ASSERT_NE(pin, nullptr);
+    pin->SetText("+IN");
+    pin->SetNumber("3");
+    const std::string svg = Render();
+    // The lead runs from (20, 30) to (25, 30): the name starts inside the
+    // body beyond it, the number stands above the lead's middle.
+    EXPECT_NE(svg.find("class=\"pin-name\" x=\""), std::string::npos);
+    EXPECT_NE(
+        svg.find("text-anchor=\"start\" dominant-baseline=\"central\" fill=\"#1f3a93\">+IN</text>"),
+        std::string::npos)
+        << svg;
+    EXPECT_NE(
+        svg.find("text-anchor=\"middle\" dominant-baseline=\"auto\" fill=\"#1f3a93\">3</text>"),
+        std::string::npos);
+    // Pins without a name or number get no text.
+    EXPECT_EQ(CountOf(svg, "class=\"pin-name\""), 1u);
+    EXPECT_EQ(CountOf(svg, "class=\"pin-number\""), 1u);
+}
+
+// Objects that bring their own drawing are drawn from it, not from their box.
+TEST_F(SheetSvg, DrawsAnObjectsOwnShapes) {
+    TShape outline;
+    outline.Kind = TShapeKind::Polygon;
+    outline.Ink = TInk::GlobalLabel;
+    outline.Points = {{60, 30}, {70, 30}, {70, 35}};
+    TShape dot;
+    dot.Kind = TShapeKind::Circle;
+    dot.Ink = TInk::Junction;
+    dot.Fill = TShapeFill::Outline;
+    dot.Points = {{80, 10}};
+    dot.Radius = 2;
+    TShape arc;
+    arc.Kind = TShapeKind::Arc;
+    arc.Ink = TInk::Body;
+    arc.Points = {{0, 0}, {10, 10}, {20, 0}};
+    TShape text;
+    text.Kind = TShapeKind::Text;
+    text.Ink = TInk::PinName;
+    text.Points = {{90, 20}};
+    text.Text = "CLK<";
+    text.TextSize = 4;
+    text.Angle = 90;
+    text.Along = TTextAlign::End;
+    HostRef<TGraphic> port = TGraphic::Create(kinds::Port, {60, 30, 70, 35});
+    port->SetDrawing({outline, dot, arc, text});
+    sheet->AddObject(*port);
+    const std::string svg = Render();
+    EXPECT_EQ(CountOf(svg, "class=\"port\""), 0u);
+    EXPECT_NE(svg.find("<polygon class=\"label\" points=\"60.00,20.00 70.00,20.00 70.00,15.00\""),
+              std::string::npos);
+    EXPECT_NE(svg.find("<circle class=\"junction\" cx=\"80.00\" cy=\"40.00\" r=\"2.00\" "
+                       "fill=\"#009600\""),
+              std::string::npos);
+    // Up through (10, 10): on screen from (0, 50) over the top to (20, 50).
+    EXPECT_NE(svg.find("d=\"M0.00,50.00 A10.00,10.00 0 0 1 20.00,50.00\""), std::string::npos)
+        << svg;
+    EXPECT_NE(svg.find("text-anchor=\"end\" fill=\"#006464\" transform=\"rotate(-90.00 90.00 "
+                       "30.00)\">CLK&lt;</text>"),
+              std::string::npos);
+}
+
 TEST_F(SheetSvg, TooDenseAGridIsLeftOut) {
     TSvgOptions options;
     options.GridDots = true;

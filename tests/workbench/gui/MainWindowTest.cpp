@@ -1,13 +1,16 @@
 #include "workbench/gui/MainWindow.h"
 
+#include "tests/support/KicadDemos.h"
 #include "tests/support/ModuleHost.h"
 #include "tests/support/TempFolder.h"
 #include "workbench/cli/DemoSheet.h"
 #include "workbench/cli/RouteJob.h"
 #include "workbench/files/SheetFile.h"
+#include "workbench/kicad/Connections.h"
 #include "workbench/model/ObjectKinds.h"
 #include "workbench/model/WorkbenchHost.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QStatusBar>
 #include <QTest>
@@ -33,9 +36,10 @@ public:
         return Answer;
     }
     QString AskOpenPath(QWidget*) override { return {}; }
-    QString AskSavePath(QWidget*, const QString&) override { return {}; }
+    QString AskSavePath(QWidget*, const QString&, const QString&) override { return SavePath; }
 
     std::vector<std::string> Errors;
+    QString SavePath;
     int SaveQuestions = 0;
     TSaveAnswer Answer = TSaveAnswer::Cancel;
 };
@@ -75,6 +79,38 @@ protected:
     std::unique_ptr<TMainWindow> window_;
     std::size_t baseCount_ = 0;
 };
+
+TEST_F(MainWindowTest, TheStatusBarStartsWithAHint) {
+    TMainWindow fresh(&test::Module());
+    EXPECT_EQ(fresh.statusBar()->currentMessage(),
+              QStringLiteral("Click a pin to start a wire; Esc ends it"));
+}
+
+// Save As adds the sheet files' extension to a bare name; unrouted runs stay
+// marked in the file.
+TEST_F(MainWindowTest, SaveAsAddsTheExtensionAndKeepsUnroutedMarks) {
+    Click({30000000, 20000000});
+    Click({9000000, 50000000}); // inside J1's body: placed unrouted
+    const std::string folder = test::MakeTempFolder();
+    QAction* saveAs = nullptr;
+    for (QAction* action : window_->findChildren<QAction*>())
+        if (action->text() == QStringLiteral("Save &As..."))
+            saveAs = action;
+    ASSERT_NE(saveAs, nullptr);
+    for (const char* typed : {"untitled", "kept.sheet"}) {
+        SCOPED_TRACE(typed);
+        prompter_.SavePath = QString::fromStdString(folder + "/" + typed);
+        saveAs->trigger();
+        const std::string saved =
+            folder + "/" + (typed == std::string("untitled") ? "untitled.json" : typed);
+        EXPECT_EQ(window_->SheetPath().toStdString(), saved);
+        HostRef<TSheetDocument> back = LoadSheetFile(saved);
+        EXPECT_EQ(dynamic_cast<const TPolyline&>(*back->Objects().back()).UnroutedSegments(),
+                  (std::vector<int32_t>{1, 2}));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + "/untitled"));
+    std::filesystem::remove_all(folder);
+}
 
 TEST_F(MainWindowTest, IsTheClientsMainWindowOfTheHostClass) {
     EXPECT_EQ(window_->property("windowClass").toString(), QStringLiteral("Vorelline Main Window"));
@@ -126,11 +162,16 @@ TEST_F(MainWindowTest, RubberBandFollowsThePointerFromTheSegmentStart) {
     EXPECT_EQ(View().HoverPoint(), (TSheetPoint{34000000, 23000000}));
 }
 
-TEST_F(MainWindowTest, AFailedRouteLeavesTheStraightSegment) {
+TEST_F(MainWindowTest, AFailedRouteIsPlacedWithOneCornerAndSaysWhy) {
     Click({30000000, 20000000});
     Click({9000000, 50000000}); // inside the body of J1: no path can end there
-    EXPECT_EQ(PlacedWires(), (std::vector<TPoints>{{{30000000, 20000000}, {9000000, 50000000}}}));
+    EXPECT_EQ(
+        PlacedWires(),
+        (std::vector<TPoints>{{{30000000, 20000000}, {9000000, 20000000}, {9000000, 50000000}}}));
     EXPECT_NE(Status().find("No route"), std::string::npos) << Status();
+    EXPECT_NE(Status().find("end point (9000000,50000000) lies inside an obstacle"),
+              std::string::npos)
+        << Status();
     // The next segment starts at the end of the failed one.
     EXPECT_EQ(View().RubberBandStart(), (TSheetPoint{9000000, 50000000}));
 }
@@ -142,6 +183,9 @@ TEST_F(MainWindowTest, AHostErrorIsReportedAndTheWindowCarriesOn) {
     TWorkbenchHost::Instance().Faults().Reset();
     EXPECT_NE(Status().find("Routing failed"), std::string::npos) << Status();
     EXPECT_EQ(PlacedWires(), (std::vector<TPoints>{{{30000000, 20000000}, {40000000, 20000000}}}));
+    EXPECT_EQ(
+        dynamic_cast<const TPolyline&>(*window_->Sheet()->Objects().back()).UnroutedSegments(),
+        std::vector<int32_t>{1});
     Click({40000000, 15000000});
     EXPECT_NE(Status().find("Routed"), std::string::npos) << Status();
 }
@@ -238,6 +282,40 @@ TEST_F(MainWindowTest, SavedWiresReadBack) {
     EXPECT_EQ(dynamic_cast<const TPolyline&>(*back->Objects().back()).Vertices(),
               PlacedWires().at(0));
     std::filesystem::remove_all(folder);
+}
+
+// Two wires of a demo schematic taken out; the window joins their pins the
+// other way round, saves the schematic, takes the wires back and saves again.
+TEST_F(MainWindowTest, KicadSchematicsGetTheRoutedWiresAndUndoTakesThemBack) {
+    const test::TTempFolder folder;
+    const std::string cutText =
+        test::WithoutItems(test::ReadAll(test::ProgrammerSheet()), test::kProgrammerCutWires);
+    const std::string cut = folder.File("cut.kicad_sch");
+    test::WriteAll(cut, cutText);
+    ASSERT_TRUE(window_->OpenFile(QString::fromStdString(cut)));
+    baseCount_ = window_->Sheet()->Objects().size();
+    TSheetSource source = TSheetSource::Open(cut);
+    for (const auto& [from, to] : {std::pair{"250.19,156.21", "243.84,143.51"},
+                                   std::pair{"250.19,143.51", "243.84,156.21"}}) {
+        Click(source.ParsePoint(from));
+        Click(source.ParsePoint(to));
+        QTest::mouseClick(&View(), Qt::RightButton, {}, At(source.ParsePoint(to)));
+        EXPECT_NE(Status().find("Routed (" + std::string(from) + ")"), std::string::npos)
+            << Status();
+    }
+    const QString routed = QString::fromStdString(folder.File("routed.kicad_sch"));
+    ASSERT_TRUE(window_->SaveTo(routed));
+    const auto back = kicad::TKicadSheet::Load(routed.toStdString());
+    std::size_t runs = 0;
+    for (const auto& wire : PlacedWires())
+        runs += kicad::StraightRuns(wire).size();
+    EXPECT_EQ(back->Counts().Wires, source.Kicad()->Counts().Wires + static_cast<int>(runs));
+    EXPECT_GT(runs, 2u);
+
+    window_->UndoSegment();
+    window_->UndoSegment();
+    ASSERT_TRUE(window_->SaveTo(routed));
+    EXPECT_TRUE(test::ReadAll(routed.toStdString()) == cutText);
 }
 
 TEST_F(MainWindowTest, WheelZoomsAboutThePointerAndFFits) {

@@ -18,7 +18,7 @@ bool OnSheet(const TSheetDocument& sheet, const TPolyline* wire) {
     return false;
 }
 
-TEST(WirePlacer, WithoutAModuleSegmentsArePlacedStraight) {
+TEST(WirePlacer, WithoutAModuleSegmentsArePlacedWithOneCornerAndUnrouted) {
     HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
     TWirePlacer placer(*sheet, nullptr);
     EXPECT_EQ(placer.Click({1000000, 1000000}).Kind, TKind::Started);
@@ -32,9 +32,17 @@ TEST(WirePlacer, WithoutAModuleSegmentsArePlacedStraight) {
     EXPECT_EQ(second.Kind, TKind::NotRouted);
     EXPECT_EQ(second.From, (TSheetPoint{1000000, 1000000}));
     placer.Click({5000000, 9000000});
-    EXPECT_EQ(wire->Vertices(),
-              (TPoints{{1000000, 1000000}, {5000000, 3000000}, {5000000, 9000000}}));
+    // A horizontal run, then a vertical one; a vertical segment stays one run.
+    EXPECT_EQ(
+        wire->Vertices(),
+        (TPoints{{1000000, 1000000}, {5000000, 1000000}, {5000000, 3000000}, {5000000, 9000000}}));
+    EXPECT_EQ(wire->UnroutedSegments(), (std::vector<int32_t>{1, 2, 3}));
     EXPECT_EQ(placer.SegmentStart(), (TSheetPoint{5000000, 9000000}));
+    // Undo takes back the whole placed segment, corner and marks included.
+    ASSERT_TRUE(placer.Undo());
+    EXPECT_EQ(wire->Vertices(),
+              (TPoints{{1000000, 1000000}, {5000000, 1000000}, {5000000, 3000000}}));
+    EXPECT_EQ(wire->UnroutedSegments(), (std::vector<int32_t>{1, 2}));
 }
 
 TEST(WirePlacer, EndingAWireWithoutSegmentsRemovesIt) {
@@ -92,9 +100,10 @@ TEST(WirePlacer, UndoWhilePlacingContinuesFromTheRestoredEnd) {
     EXPECT_TRUE(sheet->Objects().empty());
 }
 
-// A host error inside the module is caught at the call; the straight segment
-// stays as placed, and the next request routes again.
-TEST(WirePlacer, AHostErrorInTheModuleLeavesTheSegmentAsPlaced) {
+// A host error inside the module is caught at the call; the segment is placed
+// with one corner and marked unrouted, and the next request routes again
+// without disturbing the mark.
+TEST(WirePlacer, AHostErrorInTheModulePlacesTheSegmentUnrouted) {
     TModule& module = test::Module();
     TWorkbenchHost& host = TWorkbenchHost::Instance();
     HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
@@ -109,14 +118,15 @@ TEST(WirePlacer, AHostErrorInTheModuleLeavesTheSegmentAsPlaced) {
         EXPECT_EQ(failed.Kind, TKind::Failed);
         EXPECT_FALSE(failed.Error.empty());
         EXPECT_EQ(placer.CurrentWire()->Vertices(),
-                  (TPoints{{2000000, 2000000}, {9000000, 6000000}}));
+                  (TPoints{{2000000, 2000000}, {9000000, 2000000}, {9000000, 6000000}}));
 
         const TClickOutcome routed = placer.Click({15000000, 15000000});
         EXPECT_EQ(routed.Kind, TKind::Routed);
         const TPoints after = placer.CurrentWire()->Vertices();
-        ASSERT_GE(after.size(), 4u); // an orthogonal path needs a bend here
-        EXPECT_EQ(after[1], (TSheetPoint{9000000, 6000000}));
+        ASSERT_GE(after.size(), 5u); // an orthogonal path needs a bend here
+        EXPECT_EQ(after[2], (TSheetPoint{9000000, 6000000}));
         EXPECT_EQ(after.back(), (TSheetPoint{15000000, 15000000}));
+        EXPECT_EQ(placer.CurrentWire()->UnroutedSegments(), (std::vector<int32_t>{1, 2}));
     }
     module.Destroy();
     host.SetActiveDocument(nullptr);

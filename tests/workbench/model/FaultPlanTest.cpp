@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <string>
 
 namespace pathwick::workbench {
 namespace {
@@ -43,10 +42,10 @@ TEST_F(FaultPlan, CountsEveryOperationButAddRefAndRelease) {
 // counts are kept only when asked for, and asking without them is an error.
 TEST_F(FaultPlan, CountsByNameWhateverTheAddressAndPerObjectOnlyWhenAsked) {
     HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 1}});
-    const std::string copy = "SetVertex";
+    static const char sameName[] = "SetVertex"; // an array of its own: another address
     HostFaults().FailOperationCall("SetVertex", 3);
     EXPECT_EQ(HostFaults().Enter("SetVertex", wire->Id()), kHostOk);
-    EXPECT_EQ(HostFaults().Enter(copy.c_str(), wire->Id()), kHostOk);
+    EXPECT_EQ(HostFaults().Enter(sameName, wire->Id()), kHostOk);
     EXPECT_EQ(wire->SetVertex(2, {2, 2}), kHostFail); // the third call of the name
     EXPECT_EQ(HostFaults().CallCount("SetVertex"), 3u);
     EXPECT_THROW(HostFaults().CallCount("SetVertex", wire->Id()), std::logic_error);

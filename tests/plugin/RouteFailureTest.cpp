@@ -1,0 +1,124 @@
+// Why a request found no path, as the session tells a listening host: through
+// the session code that the exports run (linked in, so the test drives its clock).
+#include "tests/support/ModuleHost.h"
+
+#include "host/ClientLookup.h"
+#include "options/RouteOptions.h"
+#include "platform/system/TickCount.h"
+#include "plugin/MainApp.h"
+#include "workbench/model/ReportSink.h"
+#include "workbench/model/SheetObjects.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+namespace pathwick::test {
+namespace {
+
+using namespace workbench;
+
+constexpr int32_t M = 1'000'000;
+
+struct TFailureCase {
+    const char* Name;
+    std::vector<TSheetRect> Bodies;
+    TSheetPoint Start, End;
+    uint8_t Expected;
+    uint32_t MsPerReading = 0; // the clock's step; 0 holds it still
+};
+
+class RouteFailure : public ::testing::TestWithParam<TFailureCase> {
+protected:
+    void TearDown() override {
+        SetTickSource({});
+        SetModuleClient(nullptr);
+        Host().Reset();
+        Host().SetPreferenceLocation(PreferenceFolder());
+    }
+};
+
+TEST_P(RouteFailure, TheReportSaysWhy) {
+    const TFailureCase& c = GetParam();
+    Module().Destroy();
+    Host().Reset();
+    SetModuleClient(&Host().Client());
+    uint32_t ticks = 0;
+    SetTickSource([&] { return ticks += c.MsPerReading; });
+    HostRef<TSheetDocument> sheet = TSheetDocument::Create(40 * M, 30 * M);
+    for (const TSheetRect& body : c.Bodies) {
+        HostRef<TSymbol> symbol = TSymbol::Create(body);
+        HostRef<TGraphic> rect = TGraphic::Create(kinds::Rectangle, body);
+        symbol->AddChild(*rect);
+        sheet->AddObject(*symbol);
+    }
+    HostRef<TPolyline> wire = PlaceWire(*sheet, {c.Start, c.End});
+    Host().SetActiveDocument(sheet.Get());
+    TRouteOptions options(PreferenceFolder());
+    TMainApp session(HostRef<ISch_Document>::Share(sheet.Get()));
+    session.BuildObstacleTree(options);
+
+    TReportCapture capture;
+    const bool routed = session.RouteSegment(wire.Get(), c.Start, c.End, options);
+    ASSERT_TRUE(capture.Last());
+    EXPECT_EQ(routed, c.Expected == kRouteFailureNone);
+    EXPECT_EQ(capture.Last()->Found != 0, routed);
+    EXPECT_EQ(static_cast<int>(capture.Last()->Failure), static_cast<int>(c.Expected));
+}
+
+void PrintTo(const TFailureCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
+const TSheetRect kBody{15 * M, 10 * M, 25 * M, 20 * M};
+// Four bodies whose corners meet at (20, 20): every side of that point is against one.
+const std::vector<TSheetRect> kFourBodies = {{10 * M, 10 * M, 20 * M, 20 * M},
+                                             {20 * M, 10 * M, 30 * M, 20 * M},
+                                             {10 * M, 20 * M, 20 * M, 28 * M},
+                                             {20 * M, 20 * M, 30 * M, 28 * M}};
+// A wall from the bottom of the sheet to its top.
+const TSheetRect kWall{18 * M, 0, 22 * M, 30 * M};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RouteFailure,
+    ::testing::Values(
+        TFailureCase{"Routed", {kBody}, {5 * M, 15 * M}, {35 * M, 15 * M}, kRouteFailureNone},
+        TFailureCase{"StartInsideABody",
+                     {kBody},
+                     {20 * M, 15 * M},
+                     {35 * M, 15 * M},
+                     kRouteFailureStartBlocked},
+        TFailureCase{
+            "EndInsideABody", {kBody}, {5 * M, 15 * M}, {20 * M, 12 * M}, kRouteFailureEndBlocked},
+        TFailureCase{"BothInsideBodies",
+                     {kBody},
+                     {16 * M, 15 * M},
+                     {24 * M, 15 * M},
+                     kRouteFailureBothBlocked},
+        TFailureCase{"EndWhereFourBodiesMeet",
+                     kFourBodies,
+                     {5 * M, 5 * M},
+                     {20 * M, 20 * M},
+                     kRouteFailureEndBoxedIn},
+        TFailureCase{"StartWhereFourBodiesMeet",
+                     kFourBodies,
+                     {20 * M, 20 * M},
+                     {5 * M, 5 * M},
+                     kRouteFailureStartBoxedIn},
+        TFailureCase{"AWallBetween",
+                     {kWall},
+                     {5 * M, 15 * M},
+                     {35 * M, 15 * M},
+                     kRouteFailureNoPathUnderBound},
+        TFailureCase{"TheClockRunsOut",
+                     {kBody},
+                     {5 * M, 15 * M},
+                     {35 * M, 15 * M},
+                     kRouteFailureOutOfTime,
+                     100000},
+        TFailureCase{"SamePoint", {}, {5 * M, 5 * M}, {5 * M, 5 * M}, kRouteFailureSamePoint}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+} // namespace
+} // namespace pathwick::test

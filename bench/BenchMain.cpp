@@ -536,6 +536,10 @@ int Run(int argc, char** argv) {
     app.add_flag("--examples,!--no-examples", examples, "also run the example sheets");
     app.add_option("--latency-sizes", latency.Sizes, "symbol counts of the latency section")
         ->delimiter(',');
+    latency.DemoFolder = "/usr/share/kicad/demos";
+    app.add_option("--demos", latency.DemoFolder,
+                   "KiCad schematics for the latency section's re-draw requests, searched with "
+                   "their subfolders (an empty value or a missing folder: none)");
     app.add_option("--latency-requests", latency.RequestsPerDistance,
                    "latency requests per distance (neighbours, quarter, across)")
         ->check(CLI::PositiveNumber);
@@ -548,6 +552,11 @@ int Run(int argc, char** argv) {
         ->check(CLI::IsMember(speedUps));
     CLI11_PARSE(app, argc, argv);
     SetOldPath(latency, oldPath);
+    if (!latency.DemoFolder.empty() && !std::filesystem::is_directory(latency.DemoFolder)) {
+        std::fprintf(stderr, "pathwick-bench: no folder %s: no demo re-draws\n",
+                     latency.DemoFolder.c_str());
+        latency.DemoFolder.clear();
+    }
 
     nlohmann::ordered_json report;
     report["machine"] = {{"nproc", std::thread::hardware_concurrency()}, {"cpu", CpuModel()}};

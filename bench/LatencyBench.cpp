@@ -1,22 +1,16 @@
 #include "bench/LatencyBench.h"
 
+#include "bench/BenchHost.h"
+#include "bench/DemoRedraw.h"
 #include "bench/SyntheticSheet.h"
 
-#include "host/ClientLookup.h"
 #include "options/RouteOptions.h"
 #include "platform/system/TickCount.h"
-#include "plugin/Module.h"
-#include "workbench/model/ObjectKinds.h"
-#include "workbench/model/Polyline.h"
-#include "workbench/model/ReportSink.h"
-#include "workbench/model/WorkbenchHost.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <random>
 #include <stdexcept>
@@ -30,27 +24,6 @@ namespace wb = workbench;
 using TRequest = std::pair<TSheetPoint, TSheetPoint>;
 constexpr int32_t M = 1'000'000;
 constexpr const char* kDistanceNames[] = {"neighbours", "quarter", "across"};
-
-double ThreadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
-
-// Measures wall-clock and CPU milliseconds from construction to Stop.
-class TStopwatch {
-public:
-    TStopwatch() : wall_(std::chrono::steady_clock::now()), cpu_(ThreadCpuMs()) {}
-    std::pair<double, double> Stop() const {
-        const std::chrono::duration<double, std::milli> wall =
-            std::chrono::steady_clock::now() - wall_;
-        return {wall.count(), ThreadCpuMs() - cpu_};
-    }
-
-private:
-    std::chrono::steady_clock::time_point wall_;
-    double cpu_;
-};
 
 int64_t Distance(const TSheetPoint& a, const TSheetPoint& b) {
     return std::llabs(int64_t{a.X} - b.X) + std::llabs(int64_t{a.Y} - b.Y);
@@ -103,66 +76,22 @@ std::vector<TClassedRequest> MakeRequests(const TSyntheticSheet& sheet, int perD
     return requests;
 }
 
-struct TRequestResult {
-    double WallMs = 0;
-    double CpuMs = 0;
-    bool Routed = false;
-    int Searches = 0; // that ran
-    int Stopped = 0;  // of them, stopped by the clock
-    uint64_t Nodes = 0;
-    uint64_t Rays = 0;
-    std::vector<TSheetPoint> Wire; // the placed wire afterwards
-};
-
 struct TWayRun {
-    double StartWallMs = 0;
-    double StartCpuMs = 0;
+    TTimes Start;
     std::vector<TRequestResult> Requests;
 };
 
-// One session on a fresh copy of the sheet: started as AutoWirer_Create
-// starts it, then every request as the host makes it: the user places a wire
-// from the start pin and drags its end to the end pin, and the session routes
-// that segment. The host's report of each request gives the search figures.
+// One session on a fresh copy of the sheet, started as AutoWirer_Create
+// starts it, then every request as the host makes it. The host's report of
+// each request gives the search figures.
 TWayRun RunWay(int symbols, uint32_t seed, const std::vector<TClassedRequest>& requests,
                const TSpeedUps& speedUps, bool countsPerObject, const TRouteOptions& options) {
     TSyntheticSheet sheet = MakeSyntheticSheet(symbols, seed);
-    wb::TWorkbenchHost& host = wb::TWorkbenchHost::Instance();
-    host.Reset();
-    host.Faults().SetPerObjectCounts(countsPerObject);
-    host.SetActiveDocument(sheet.Document.Get());
-    wb::TReportCapture capture;
-
+    TBenchHost host(*sheet.Document, countsPerObject);
     TWayRun run;
-    std::unique_ptr<TMainApp> session;
-    {
-        const TStopwatch watch;
-        StartSession(session, options, speedUps);
-        std::tie(run.StartWallMs, run.StartCpuMs) = watch.Stop();
-    }
-    for (const TClassedRequest& r : requests) {
-        const auto [a, b] = r.Ends;
-        HostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, {a, b});
-        sheet.Document->AddObject(*wire);
-        capture.Clear();
-        TRequestResult result;
-        const TStopwatch watch;
-        result.Routed = session->RouteSegment(wire.Get(), a, b, options);
-        std::tie(result.WallMs, result.CpuMs) = watch.Stop();
-        if (!capture.Last())
-            throw std::runtime_error("the session did not report a request");
-        const TRouteReport& report = *capture.Last();
-        result.Searches = report.ForwardRan + report.ReverseRan;
-        result.Stopped = (report.ForwardRan && !report.ForwardCompleted ? 1 : 0) +
-                         (report.ReverseRan && !report.ReverseCompleted ? 1 : 0);
-        result.Nodes = report.ForwardNodes + report.ReverseNodes;
-        result.Rays = report.ForwardRays + report.ReverseRays;
-        result.Wire = wire->Vertices();
-        run.Requests.push_back(std::move(result));
-    }
-    session.reset();
-    host.SetActiveDocument(nullptr);
-    host.Reset();
+    run.Start = host.StartSession(options, speedUps);
+    for (const TClassedRequest& r : requests)
+        run.Requests.push_back(host.Route(r.Ends.first, r.Ends.second, options));
     return run;
 }
 
@@ -188,9 +117,9 @@ nlohmann::ordered_json Figures(const TWayRun& run, const std::vector<TClassedReq
     int searches = 0, stopped = 0, routed = 0;
     double total = 0;
     for (const TRequestResult& r : run.Requests) {
-        wall.push_back(r.WallMs);
-        cpu.push_back(r.CpuMs);
-        total += r.WallMs;
+        wall.push_back(r.Time.WallMs);
+        cpu.push_back(r.Time.CpuMs);
+        total += r.Time.WallMs;
         nodes += r.Nodes;
         rays += r.Rays;
         searches += r.Searches;
@@ -203,7 +132,7 @@ nlohmann::ordered_json Figures(const TWayRun& run, const std::vector<TClassedReq
         int found = 0;
         for (std::size_t i = 0; i < requests.size(); ++i) {
             if (requests[i].Distance == kind) {
-                w.push_back(run.Requests[i].WallMs);
+                w.push_back(run.Requests[i].Time.WallMs);
                 found += run.Requests[i].Routed ? 1 : 0;
             }
         }
@@ -212,7 +141,7 @@ nlohmann::ordered_json Figures(const TWayRun& run, const std::vector<TClassedReq
         byDistance[kDistanceNames[kind]] = std::move(d);
     }
     const double n = std::max<double>(1, static_cast<double>(run.Requests.size()));
-    return {{"session_start_ms", {{"wall", run.StartWallMs}, {"cpu", run.StartCpuMs}}},
+    return {{"session_start_ms", {{"wall", run.Start.WallMs}, {"cpu", run.Start.CpuMs}}},
             {"wall_ms", Spread(wall)},
             {"cpu_ms", Spread(cpu)},
             {"total_wall_ms", total},
@@ -269,7 +198,6 @@ nlohmann::ordered_json RunLatency(const TLatencyOptions& options) {
     const TScratchFolder folder;
     const TRouteOptions settings(folder.Path());
     SetTickSource({}); // the real clock
-    SetModuleClient(&wb::TWorkbenchHost::Instance().Client());
 
     nlohmann::ordered_json report;
     report["timeout_ms"] = settings.GetTimeOut();
@@ -295,8 +223,6 @@ nlohmann::ordered_json RunLatency(const TLatencyOptions& options) {
         identical = identical && size["routes"]["identical"].get<bool>();
         report["sizes"].push_back(std::move(size));
     }
-    SetModuleClient(nullptr);
-
     nlohmann::ordered_json targets;
     bool raysOk = true, neverStopped = true;
     for (const auto& s : report["sizes"]) {
@@ -317,6 +243,15 @@ nlohmann::ordered_json RunLatency(const TLatencyOptions& options) {
     }
     targets["rays per search node <= 3.5"] = raysOk;
     targets["no search stopped by the clock"] = neverStopped;
+    if (!options.DemoFolder.empty()) {
+        const TRedrawOptions redraw{options.DemoFolder, options.DemoMinSpan, options.DemoMaxSpan,
+                                    options.Old, options.OldCountsPerObject};
+        nlohmann::ordered_json demos = RunRedraws(redraw, settings);
+        identical = identical && demos["routes"]["identical"].get<bool>();
+        for (const auto& [name, met] : demos["targets"].items())
+            targets[name] = met;
+        report["demo_redraws"] = std::move(demos);
+    }
     report["targets"] = targets;
     report["identical"] = identical;
     return report;
@@ -353,6 +288,8 @@ void PrintLatencyTable(const nlohmann::ordered_json& report) {
                     s["routes"]["compared"].get<std::size_t>(), s["requests"].get<std::size_t>(),
                     s["routes"]["identical"].get<bool>() ? "identical" : "DIFFERENT");
     }
+    if (report.contains("demo_redraws"))
+        PrintRedraws(report["demo_redraws"]);
     for (const auto& [name, met] : report["targets"].items())
         std::printf("target %-45s %s\n", name.c_str(), met.get<bool>() ? "met" : "MISSED");
 }

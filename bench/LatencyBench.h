@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace pathwick::bench {
@@ -19,11 +21,16 @@ struct TLatencyOptions {
     // ... and its host keeping per-object call counts, as the fault plan
     // used to on every call.
     bool OldCountsPerObject = true;
+    // A folder of KiCad schematics for the re-draw requests (empty: none),
+    // and the span between a chain's ends, in sheet units (1 mil = 20 000).
+    std::string DemoFolder;
+    int32_t DemoMinSpan = 150 * 20000;
+    int32_t DemoMaxSpan = 300 * 20000;
 };
 
 // Runs every size both ways with the real clock and the settings file's
-// defaults; the report holds the figures per size and way, whether the routes
-// were the same both ways, and the targets.
+// defaults, then the demo re-draws; the report holds the figures per size and
+// way, whether the routes were the same both ways, and the targets.
 nlohmann::ordered_json RunLatency(const TLatencyOptions& options);
 
 // Prints the report of RunLatency as a table.

@@ -2,10 +2,8 @@
 
 #include "bench/BenchHost.h"
 
-#include "workbench/kicad/Connections.h"
 #include "workbench/kicad/KicadSheet.h"
-#include "workbench/model/ObjectKinds.h"
-#include "workbench/model/Polyline.h"
+#include "workbench/kicad/WireChains.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,84 +21,6 @@ namespace pathwick::bench {
 namespace {
 
 namespace wb = workbench;
-using TKey = std::pair<int32_t, int32_t>;
-
-TKey KeyOf(const TSheetPoint& p) {
-    return {p.X, p.Y};
-}
-
-// A chain found on the sheet as read: its ends and the positions, in the
-// sheet's object list, of its wires and of the junctions at its ends.
-struct TChain {
-    TSheetPoint A;
-    TSheetPoint B;
-    std::vector<std::size_t> Objects;
-};
-
-// Chains of wires joined end to end at points where exactly two wire ends
-// meet and no pin or junction lies, in the order of their first wire.
-std::vector<TChain> FindChains(const wb::TSheetDocument& sheet) {
-    const wb::TObjectList& objects = sheet.Objects();
-    std::vector<std::size_t> wires;
-    std::map<TKey, std::vector<std::size_t>> ends; // wire positions by end point
-    std::map<TKey, std::vector<std::size_t>> junctions;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        const auto* wire = dynamic_cast<const wb::TPolyline*>(objects[i].Get());
-        if (wire && wire->Kind() == wb::kinds::Wire && wire->VertexCount() >= 2) {
-            wires.push_back(i);
-            ends[KeyOf(wire->Vertices().front())].push_back(i);
-            ends[KeyOf(wire->Vertices().back())].push_back(i);
-        } else if (objects[i]->Kind() == wb::kinds::Junction) {
-            junctions[KeyOf(objects[i]->Anchor())].push_back(i);
-        }
-    }
-    std::set<TKey> pins;
-    for (const TSheetPoint& p : wb::kicad::PinPoints(sheet))
-        pins.insert(KeyOf(p));
-    const auto passesThrough = [&](const TKey& k) {
-        return ends[k].size() == 2 && !pins.count(k) && !junctions.count(k);
-    };
-    const auto otherEnd = [&](std::size_t w, const TKey& k) {
-        const auto* wire = static_cast<const wb::TPolyline*>(objects[w].Get());
-        const TKey front = KeyOf(wire->Vertices().front());
-        return front == k ? KeyOf(wire->Vertices().back()) : front;
-    };
-
-    std::set<std::size_t> taken;
-    std::vector<TChain> chains;
-    for (std::size_t first : wires) {
-        if (taken.count(first))
-            continue;
-        taken.insert(first);
-        std::vector<std::size_t> members{first};
-        const auto* wire = static_cast<const wb::TPolyline*>(objects[first].Get());
-        TKey chainEnds[2] = {KeyOf(wire->Vertices().front()), KeyOf(wire->Vertices().back())};
-        for (TKey& end : chainEnds) {
-            while (passesThrough(end)) {
-                const std::vector<std::size_t>& at = ends[end];
-                const std::size_t next = taken.count(at[0]) ? at[1] : at[0];
-                if (taken.count(next))
-                    break; // a closed loop
-                taken.insert(next);
-                members.push_back(next);
-                end = otherEnd(next, end);
-            }
-        }
-        if (chainEnds[0] == chainEnds[1])
-            continue;
-        TChain chain{{chainEnds[0].first, chainEnds[0].second},
-                     {chainEnds[1].first, chainEnds[1].second},
-                     members};
-        for (const TKey& end : chainEnds) {
-            const auto it = junctions.find(end);
-            if (it != junctions.end())
-                chain.Objects.insert(chain.Objects.end(), it->second.begin(), it->second.end());
-        }
-        chains.push_back(std::move(chain));
-    }
-    return chains;
-}
-
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -110,9 +30,9 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 // The request once, in a session of its own on the sheet as read with the
 // chain taken out.
-TRequestResult Redraw(const std::string& text, const std::string& source, const TChain& chain,
-                      const TSpeedUps& speedUps, bool countsPerObject,
-                      const TRouteOptions& settings) {
+TRequestResult Redraw(const std::string& text, const std::string& source,
+                      const wb::kicad::TWireChain& chain, const TSpeedUps& speedUps,
+                      bool countsPerObject, const TRouteOptions& settings) {
     const std::unique_ptr<wb::kicad::TKicadSheet> sheet =
         wb::kicad::TKicadSheet::FromText(text, source);
     wb::TSheetDocument& document = sheet->Document();
@@ -150,9 +70,9 @@ nlohmann::ordered_json RunRedraws(const TRedrawOptions& redraw, const TRouteOpti
     for (const std::filesystem::path& file : files) {
         const std::string text = ReadFile(file);
         const std::string source = std::filesystem::relative(file, redraw.Folder).string();
-        const std::vector<TChain> chains =
-            FindChains(wb::kicad::TKicadSheet::FromText(text, source)->Document());
-        for (const TChain& chain : chains) {
+        const std::vector<wb::kicad::TWireChain> chains =
+            wb::kicad::WireChains(wb::kicad::TKicadSheet::FromText(text, source)->Document());
+        for (const wb::kicad::TWireChain& chain : chains) {
             const int64_t span = std::llabs(int64_t{chain.A.X} - chain.B.X) +
                                  std::llabs(int64_t{chain.A.Y} - chain.B.Y);
             if (span < redraw.MinSpan || span > redraw.MaxSpan)

@@ -13,8 +13,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
-#include <stdexcept>
 #include <string>
+
+#include <unistd.h>
 
 namespace pathwick::bench {
 
@@ -170,33 +171,14 @@ nlohmann::ordered_json CompareRoutes(const TWayRun& oldRun, const TWayRun& newRu
     return {{"compared", compared}, {"identical", identical}};
 }
 
-// A folder of its own for Router.ini, so that the settings file's defaults apply.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "pathwick-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary folder");
-        path_ = pattern;
-    }
-    ~TScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 } // namespace
 
 nlohmann::ordered_json RunLatency(const TLatencyOptions& options) {
-    const TScratchFolder folder;
-    const TRouteOptions settings(folder.Path());
+    // A settings folder of its own without Router.ini, so that the file's
+    // defaults apply; the options make the folder.
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("pathwick-bench-settings-" + std::to_string(::getpid()));
+    const TRouteOptions settings(folder.string());
     SetTickSource({}); // the real clock
 
     nlohmann::ordered_json report;
@@ -254,6 +236,8 @@ nlohmann::ordered_json RunLatency(const TLatencyOptions& options) {
     }
     report["targets"] = targets;
     report["identical"] = identical;
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
     return report;
 }
 

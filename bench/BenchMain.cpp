@@ -1,7 +1,9 @@
 // pathwick-bench: clipped rays, whole requests and tree memory, each for the
 // fast and the reference clipping in the same run, on synthetic sheets and
-// the example sheets; and the loading of large sheet files.
+// the example sheets; the loading of large sheet files; and the latency of
+// requests through a session, the old path against the new one.
 #include "bench/AllocationCounter.h"
+#include "bench/LatencyBench.h"
 #include "bench/SyntheticSheet.h"
 
 #include "geometry/ObstacleKinds.h"
@@ -56,7 +58,7 @@ std::unique_ptr<TObstacleTree> BuildTree(TSheetCase& sheet, TClipMethod method) 
     auto tree =
         std::make_unique<TObstacleTree>(TBoundingRect(0, 0, document.Width(), document.Height()));
     BuildFromDocument(*tree, &document, 0);
-    tree->ClipMethod = method;
+    tree->Walks.Clip = method;
     return tree;
 }
 
@@ -362,6 +364,11 @@ nlohmann::ordered_json LoadingReport(std::size_t objects) {
                       {"message", refusal}};
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
+    out["targets"] = {{"loading " + std::to_string(objects) + " objects < 1 s",
+                       out["sheet"]["seconds"].get<double>() < 1.0},
+                      {"1000001 objects refused < 3 s with the documented message",
+                       out["refusal"]["seconds"].get<double>() < 3.0 &&
+                           refusal.find("more than 1000000 objects") != std::string::npos}};
     return out;
 }
 
@@ -377,9 +384,12 @@ std::string CpuModel() {
     return "unknown";
 }
 
+void PrintTargets(const nlohmann::ordered_json& targets) {
+    for (const auto& [name, met] : targets.items())
+        std::printf("target %-45s %s\n", name.c_str(), met.get<bool>() ? "met" : "MISSED");
+}
+
 void PrintTable(const nlohmann::ordered_json& report) {
-    std::printf("machine: %s, %u threads\n", report["machine"]["cpu"].get<std::string>().c_str(),
-                report["machine"]["nproc"].get<unsigned>());
     std::printf("%-16s %8s %12s %12s %7s %10s %10s %7s %12s %8s\n", "sheet", "leaves",
                 "rays/s fast", "rays/s ref", "ratio", "ms/req fast", "ms/req ref", "ratio",
                 "nodes/s fast", "B/obst");
@@ -398,61 +408,37 @@ void PrintTable(const nlohmann::ordered_json& report) {
         }
         std::printf(" %8.1f\n", s["memory"]["beyond_leaf_per_obstacle"].get<double>());
     }
-    if (report.contains("loading")) {
-        const auto& l = report["loading"];
-        std::printf(
-            "loading: %zu objects (%zu bytes) in %.3f s (%.3f s CPU); %zu objects "
-            "refused in %.3f s (%.3f s CPU): %s\n",
-            l["sheet"]["objects"].get<std::size_t>(), l["sheet"]["bytes"].get<std::size_t>(),
-            l["sheet"]["seconds"].get<double>(), l["sheet"]["cpu_seconds"].get<double>(),
-            l["refusal"]["objects"].get<std::size_t>(), l["refusal"]["seconds"].get<double>(),
-            l["refusal"]["cpu_seconds"].get<double>(),
-            l["refusal"]["message"].get<std::string>().c_str());
-    }
-    for (const auto& [name, met] : report["targets"].items())
-        std::printf("target %-40s %s\n", name.c_str(), met.get<bool>() ? "met" : "MISSED");
-    std::printf("identical results: %s\n", report["identical"].get<bool>() ? "yes" : "NO");
+    PrintTargets(report["targets"]);
 }
 
-int Run(int argc, char** argv) {
-    CLI::App app{"Fast against reference ray clipping, rays and whole requests"};
-    bool json = false;
-    std::vector<int> sizes{100, 1000, 10000};
-    int requestSymbols = 1000;
-    int requests = 24;
-    int rays = 4000;
-    double minSeconds = 0.3;
-    bool examples = true;
-    app.add_flag("--json", json, "print the report as JSON");
-    app.add_option("--sizes", sizes, "symbol counts of the synthetic sheets")->delimiter(',');
-    app.add_option("--request-symbols", requestSymbols,
-                   "the synthetic sheet (by symbol count) on which whole requests are timed");
-    app.add_option("--requests", requests, "requests routed per sheet");
-    app.add_option("--rays", rays, "distinct rays per sheet");
-    app.add_option("--min-seconds", minSeconds, "least time per ray measurement");
-    app.add_flag("--examples,!--no-examples", examples, "also run the example sheets");
-    std::size_t loadObjects = 100000;
-    app.add_option("--load-objects", loadObjects,
-                   "objects of the sheet whose loading is timed (0: no loading section)");
-    bool clipping = true;
-    app.add_flag("--clipping,!--no-clipping", clipping,
-                 "run the clipping and request sections (off: loading only)");
-    CLI11_PARSE(app, argc, argv);
+void PrintLoading(const nlohmann::ordered_json& l) {
+    std::printf("loading: %zu objects (%zu bytes) in %.3f s (%.3f s CPU); %zu objects "
+                "refused in %.3f s (%.3f s CPU): %s\n",
+                l["sheet"]["objects"].get<std::size_t>(), l["sheet"]["bytes"].get<std::size_t>(),
+                l["sheet"]["seconds"].get<double>(), l["sheet"]["cpu_seconds"].get<double>(),
+                l["refusal"]["objects"].get<std::size_t>(), l["refusal"]["seconds"].get<double>(),
+                l["refusal"]["cpu_seconds"].get<double>(),
+                l["refusal"]["message"].get<std::string>().c_str());
+    PrintTargets(l["targets"]);
+}
 
+// Rays, whole requests with the clock held, and tree memory, for the fast and
+// the reference clipping, on the synthetic sheets of the given sizes and the
+// example sheets.
+nlohmann::ordered_json RunClipping(const std::vector<int>& sizes, int requestSymbols, int requests,
+                                   int rays, double minSeconds, bool examples) {
     // The clock is held: every search runs to its end.
     SetTickSource([] { return 1000u; });
     // The settings file's defaults.
     const TRouterSettings settings{3000, 1};
 
-    if (!clipping)
-        sizes.clear();
     std::vector<TSheetCase> sheets;
     for (int n : sizes) {
         TSyntheticSheet s = MakeSyntheticSheet(n, 1234u + static_cast<uint32_t>(n));
         sheets.push_back({"synthetic-" + std::to_string(n), n, s.Document, s.Requests,
                           n == requestSymbols || n <= 100});
     }
-    if (examples && clipping) {
+    if (examples) {
         for (const char* name : {"amplifier", "data-bus", "power-supply"}) {
             const std::string path =
                 std::string(PATHWICK_SOURCE_DIR) + "/examples/" + name + ".json";
@@ -461,7 +447,6 @@ int Run(int argc, char** argv) {
     }
 
     nlohmann::ordered_json report;
-    report["machine"] = {{"nproc", std::thread::hardware_concurrency()}, {"cpu", CpuModel()}};
     report["sheets"] = nlohmann::ordered_json::array();
     bool identical = true;
     for (TSheetCase& s : sheets) {
@@ -494,25 +479,117 @@ int Run(int argc, char** argv) {
         if (s.contains("symbols"))
             memoryOk = memoryOk && s["memory"]["beyond_leaf_per_obstacle"].get<double>() <= 64;
     targets["memory <= 64 bytes per obstacle beyond the leaf"] = memoryOk;
-    if (loadObjects > 0) {
-        report["loading"] = LoadingReport(loadObjects);
-        const auto& l = report["loading"];
-        targets["loading " + std::to_string(loadObjects) + " objects < 1 s"] =
-            l["sheet"]["seconds"].get<double>() < 1.0;
-        targets["1000001 objects refused < 3 s with the documented message"] =
-            l["refusal"]["seconds"].get<double>() < 3.0 &&
-            l["refusal"]["message"].get<std::string>().find("more than 1000000 objects") !=
-                std::string::npos;
-    }
     report["targets"] = targets;
     report["identical"] = identical;
 
     SetTickSource({});
+    return report;
+}
 
-    if (json)
+// The speed-ups that the latency section's old path switches off, by name.
+void SetOldPath(TLatencyOptions& latency, const std::vector<std::string>& names) {
+    latency.Old = TSpeedUps{};
+    latency.OldCountsPerObject = false;
+    for (const std::string& name : names) {
+        if (name == "probe-rays")
+            latency.Old.Search.ReuseProbeRays = false;
+        else if (name == "kept-rays")
+            latency.Old.Search.RememberRays = false;
+        else if (name == "marks")
+            latency.Old.Walks.PrunedMarking = false;
+        else if (name == "revisits")
+            latency.Old.Search.PruneRevisits = false;
+        else if (name == "faults")
+            latency.OldCountsPerObject = true;
+    }
+}
+
+int Run(int argc, char** argv) {
+    CLI::App app{"Fast against reference ray clipping, rays and whole requests; request latency "
+                 "through a session, the old path against the new one"};
+    bool json = false;
+    bool clipping = true;
+    bool latencySection = true;
+    std::size_t loadObjects = 100000;
+    std::vector<int> sizes{100, 1000, 10000};
+    int requestSymbols = 1000;
+    int requests = 24;
+    int rays = 4000;
+    double minSeconds = 0.3;
+    bool examples = true;
+    TLatencyOptions latency;
+    const std::vector<std::string> speedUps{"probe-rays", "kept-rays", "marks", "revisits",
+                                            "faults"};
+    std::vector<std::string> oldPath = speedUps;
+    app.add_flag("--json", json, "print the report as JSON");
+    app.add_flag("--clipping,!--no-clipping", clipping, "run the clipping and request sections");
+    app.add_option("--load-objects", loadObjects,
+                   "objects of the sheet whose loading is timed (0: no loading section)");
+    app.add_flag("--latency,!--no-latency", latencySection, "run the latency section");
+    app.add_option("--sizes", sizes, "symbol counts of the clipping section's synthetic sheets")
+        ->delimiter(',');
+    app.add_option("--request-symbols", requestSymbols,
+                   "the synthetic sheet (by symbol count) on which whole requests are timed");
+    app.add_option("--requests", requests, "requests routed per sheet");
+    app.add_option("--rays", rays, "distinct rays per sheet");
+    app.add_option("--min-seconds", minSeconds, "least time per ray measurement");
+    app.add_flag("--examples,!--no-examples", examples, "also run the example sheets");
+    app.add_option("--latency-sizes", latency.Sizes, "symbol counts of the latency section")
+        ->delimiter(',');
+    latency.DemoFolder = "/usr/share/kicad/demos";
+    app.add_option("--demos", latency.DemoFolder,
+                   "KiCad schematics for the latency section's re-draw requests, searched with "
+                   "their subfolders (an empty value or a missing folder: none)");
+    app.add_option("--latency-requests", latency.RequestsPerDistance,
+                   "latency requests per distance (neighbours, quarter, across)")
+        ->check(CLI::PositiveNumber);
+    app.add_option("--old-path", oldPath,
+                   "speed-ups the latency section's old path goes without: probe-rays (moves cast "
+                   "their probe's ray again), kept-rays (a search casts a ray again at every "
+                   "visit), marks (marking walks every leaf), revisits (dead states are explored "
+                   "again), faults (the host counts calls per object)")
+        ->delimiter(',')
+        ->check(CLI::IsMember(speedUps));
+    CLI11_PARSE(app, argc, argv);
+    SetOldPath(latency, oldPath);
+    if (!latency.DemoFolder.empty() && !std::filesystem::is_directory(latency.DemoFolder)) {
+        std::fprintf(stderr, "pathwick-bench: no folder %s: no demo re-draws\n",
+                     latency.DemoFolder.c_str());
+        latency.DemoFolder.clear();
+    }
+
+    nlohmann::ordered_json report;
+    report["machine"] = {{"nproc", std::thread::hardware_concurrency()}, {"cpu", CpuModel()}};
+    bool identical = true;
+    if (clipping) {
+        nlohmann::ordered_json clipping =
+            RunClipping(sizes, requestSymbols, requests, rays, minSeconds, examples);
+        identical = identical && clipping["identical"].get<bool>();
+        report["clipping"] = std::move(clipping);
+    }
+    if (loadObjects > 0)
+        report["loading"] = LoadingReport(loadObjects);
+    if (latencySection) {
+        nlohmann::ordered_json l = RunLatency(latency);
+        identical = identical && l["identical"].get<bool>();
+        report["latency"] = std::move(l);
+    }
+    report["identical"] = identical;
+
+    if (json) {
         std::cout << report.dump(2) << "\n";
-    else
-        PrintTable(report);
+    } else {
+        std::printf("machine: %s, %u threads\n",
+                    report["machine"]["cpu"].get<std::string>().c_str(),
+                    report["machine"]["nproc"].get<unsigned>());
+        if (report.contains("clipping"))
+            PrintTable(report["clipping"]);
+        if (report.contains("loading"))
+            PrintLoading(report["loading"]);
+        if (report.contains("latency"))
+            PrintLatencyTable(report["latency"]);
+        std::printf("identical results: %s\n", identical ? "yes" : "NO");
+    }
     return identical ? 0 : 1;
 }
 

@@ -9,6 +9,8 @@ namespace pathwick {
 
 static_assert(sizeof(void*) != 8 || sizeof(TObstacle) == 40,
               "a tree node should stay at 40 bytes on 64-bit targets");
+static_assert(!InKindSet(SnapKinds, KindSheetFrame),
+              "the pruned marking relies on the sheet frame never being marked");
 
 namespace {
 
@@ -146,6 +148,12 @@ bool TObstacleTree::PointBlocked(const TSheetPoint& p, int32_t margin) const {
     return false;
 }
 
+// A leaf has p on its border only when p lies within the leaf's rectangle
+// taken with its sides in either order, and an inner node's reach holds those
+// of every leaf below it that can be marked (the sheet frame, which adds
+// nothing to the reach, is not a marking kind). So a subtree whose reach
+// does not hold p holds no leaf to mark, and the pruned walk marks exactly
+// the leaves the plain walk marks.
 void TObstacleTree::MarkTouching(const TSheetPoint& p) {
     walk_.clear();
     if (root_)
@@ -156,10 +164,12 @@ void TObstacleTree::MarkTouching(const TSheetPoint& p) {
         if (n->IsLeaf == 1) {
             if (InKindSet(SnapKinds, n->Kind) && n->Bounds.OnBorder(p))
                 n->Touched = true;
-        } else {
-            walk_.push_back(n->HighChild);
-            walk_.push_back(n->LowChild);
+            continue;
         }
+        if (Walks.PrunedMarking && !static_cast<const TInnerNode*>(n)->Reach.ContainsPoint(p))
+            continue;
+        walk_.push_back(n->HighChild);
+        walk_.push_back(n->LowChild);
     }
 }
 
@@ -185,7 +195,7 @@ TEdge TObstacleTree::CastRay(TDirection dir, const TSheetPoint& p, const TRayMod
     TEdge edge(a, b);
     if (mode.Clip && root_ && IsMoveDirection(dir)) {
         const TRayQuery ray{dir, p, mode.SkipGuides, mode.WireExact, Target, Mends};
-        if (ClipMethod == TClipMethod::Reference)
+        if (Walks.Clip == TClipMethod::Reference)
             ClipRayAllLeaves(ray, edge);
         else
             ClipRayPruned(ray, edge);

@@ -19,6 +19,15 @@ namespace pathwick {
 // skips the subtrees that cannot change the ray and gives the same edges.
 enum class TClipMethod : uint8_t { Fast, Reference };
 
+// Which walks the tree's queries use. The defaults skip the subtrees that
+// cannot matter; the others are the plain walks over every leaf that the
+// fast ones must agree with, kept to compare against.
+struct TTreeWalks {
+    TClipMethod Clip = TClipMethod::Fast;
+    // MarkTouching skips subtrees whose reach cannot hold the point.
+    bool PrunedMarking = true;
+};
+
 // A tree of obstacle rectangles whose inner nodes have two children each and
 // carry the union of their subtree. Its shape is fixed by insertion order (no
 // balancing); obstacles are never moved or removed. All walks are iterative,
@@ -47,8 +56,8 @@ public:
     // the mode says (the modes are in RayClip.h).
     TEdge CastRay(TDirection dir, const TSheetPoint& p, const TRayMode& mode);
 
-    // Which walk CastRay uses; both give identical edges.
-    TClipMethod ClipMethod = TClipMethod::Fast;
+    // Which walks CastRay and MarkTouching use; either way the results are the same.
+    TTreeWalks Walks;
 
     // An axis-parallel segment as a guide line (kind 5). The host's objects
     // come in through sheet/SheetObstacles.h.

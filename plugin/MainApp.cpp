@@ -86,8 +86,9 @@ HostRef<ISch_Wire> NewHostWire() {
 
 } // namespace
 
-TMainApp::TMainApp(HostRef<ISch_Document> document, const TRouteRules& rules)
-    : document_(std::move(document)), rules_(rules) {}
+TMainApp::TMainApp(HostRef<ISch_Document> document, const TRouteRules& rules,
+                   const TSpeedUps& speedUps)
+    : document_(std::move(document)), speedUps_(speedUps), rules_(rules) {}
 
 TMainApp::~TMainApp() = default;
 
@@ -97,6 +98,7 @@ void TMainApp::BuildObstacleTree(const TRouteOptions& options) {
     TWaitCursor wait;
     tree_.reset();
     tree_ = std::make_unique<TObstacleTree>(CurrentSheetExtent());
+    tree_->Walks = speedUps_.Walks;
     BuildFromDocument(*tree_, document_.Get(), options.GetObjectInset() - 1);
 }
 
@@ -117,7 +119,7 @@ bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSh
     CommitPlacedVertices();
     {
         TEdgeRouter router(start, end, RouterSettingsOf(options, rules_), *tree_,
-                           CurrentSheetExtent(), NewHostWire);
+                           CurrentSheetExtent(), NewHostWire, speedUps_.Search);
         HostRef<ISch_Wire> path = router.FindPath();
         ReportToHost(router.Stats());
         if (path) {

@@ -3,6 +3,7 @@
 
 #include "geometry/ObstacleTree.h"
 #include "host/HostRef.h"
+#include "router/PathSearch.h"
 #include "router/RouteRules.h"
 
 #include <cstdint>
@@ -12,12 +13,20 @@ namespace pathwick {
 
 class TRouteOptions;
 
+// The speed-ups of a session's tree and searches: all on unless a benchmark
+// switches some off to compare with the plain way. Routes are the same either way.
+struct TSpeedUps {
+    TTreeWalks Walks;
+    TSearchOptions Search;
+};
+
 class TMainApp {
 public:
     // The session on the document that is current now (may be empty). The tree
     // is not built here. The module's sessions route by the mended rules;
     // tests and benchmarks may ask for the rules as they stand.
-    explicit TMainApp(HostRef<ISch_Document> document, const TRouteRules& rules = MendedRules);
+    explicit TMainApp(HostRef<ISch_Document> document, const TRouteRules& rules = MendedRules,
+                      const TSpeedUps& speedUps = {});
     ~TMainApp();
     TMainApp(const TMainApp&) = delete;
     TMainApp& operator=(const TMainApp&) = delete;
@@ -41,6 +50,7 @@ private:
 
     std::unique_ptr<TObstacleTree> tree_;
     HostRef<ISch_Document> document_;
+    TSpeedUps speedUps_;
     int32_t committedCount_ = 0;
     HostRef<ISch_Wire> currentWire_;
     const TRouteRules rules_;

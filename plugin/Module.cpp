@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 
 #include <new>
+#include <utility>
 
 namespace pathwick {
 
@@ -54,6 +55,15 @@ std::unique_ptr<TMainApp>& Session() {
     };
     static TSessionHolder holder;
     return holder.Session;
+}
+
+void StartSession(std::unique_ptr<TMainApp>& session, const TRouteOptions& options,
+                  const TSpeedUps& speedUps) {
+    HostRef<ISch_Document> document;
+    if (HostRef<ISch_EditorService> service = FindSchematicService())
+        HostCall(service->GetActiveDocument(document.Put()));
+    session = std::make_unique<TMainApp>(std::move(document), MendedRules, speedUps);
+    session->BuildObstacleTree(options);
 }
 
 void LoadModule() {

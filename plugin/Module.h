@@ -15,6 +15,13 @@ std::unique_ptr<TRouteOptions>& RouteOptions();
 // The session between AutoWirer_Create and AutoWirer_Destroy; empty otherwise.
 std::unique_ptr<TMainApp>& Session();
 
+// Puts a new session on the document the host shows now (none without a
+// schematic service) into session, then builds its tree from that document.
+// A host error in the build leaves the session in place with the obstacles
+// inserted so far, and leaves through this function.
+void StartSession(std::unique_ptr<TMainApp>& session, const TRouteOptions& options,
+                  const TSpeedUps& speedUps = {});
+
 // Load and unload work, also callable from tests that link the module's code statically.
 void LoadModule();
 void UnloadModule();

@@ -2,8 +2,6 @@
 // export to the host, after the interrupted work has released what it held.
 #include "plugin/Pathwick.h"
 
-#include "host/ClientLookup.h"
-#include "host/HostCall.h"
 #include "options/OptionsForm.h"
 #include "plugin/Module.h"
 
@@ -36,11 +34,7 @@ PATHWICK_EXPORT void AutoWirer_Create() {
     auto& session = Session();
     if (session || !RouteOptions())
         return;
-    HostRef<ISch_Document> document;
-    if (HostRef<ISch_EditorService> service = FindSchematicService())
-        HostCall(service->GetActiveDocument(document.Put()));
-    session = std::make_unique<TMainApp>(std::move(document));
-    session->BuildObstacleTree(*RouteOptions());
+    StartSession(session, *RouteOptions());
 }
 
 PATHWICK_EXPORT void AutoWirer_Destroy() {

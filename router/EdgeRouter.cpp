@@ -51,16 +51,17 @@ private:
 
 TEdgeRouter::TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end,
                          const TRouterSettings& settings, TObstacleTree& tree,
-                         const TBoundingRect& sheet, TWireFactory newWire)
+                         const TBoundingRect& sheet, TWireFactory newWire,
+                         const TSearchOptions& speedUps)
     : Tree(tree), Start(start), End(end), SheetRect(sheet), NewWire(std::move(newWire)),
       StartTick(GetTickCount()), TimeOut(settings.TimeOut), TimeBudget(settings.TimeOut / 2),
-      AvoidWires(settings.AvoidWires), Rules(settings.Rules) {}
+      AvoidWires(settings.AvoidWires), Rules(settings.Rules), SpeedUps(speedUps) {}
 
 HostRef<ISch_Wire> TEdgeRouter::FindPath() {
     PrepareTree();
     const int32_t initialBound = router::InitialBound(Start, End);
     stats_.InitialBound = initialBound;
-    const TSearchContext context{Tree, SheetRect, TimeBudget, AvoidWires};
+    const TSearchContext context{Tree, SheetRect, TimeBudget, AvoidWires, SpeedUps};
     if (RunSearches(context, Start, End, StartTick, initialBound) || !Rules.AnyMend())
         return Finish(Start, End);
     return RunMendedPass();
@@ -119,7 +120,8 @@ HostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
         const uint32_t now = GetTickCount();
         const int64_t left = int64_t{TimeOut} - static_cast<int32_t>(now - StartTick);
         TSearchContext context{Tree, SheetRect,
-                               static_cast<int32_t>(std::max<int64_t>(left, 0) / 2), AvoidWires};
+                               static_cast<int32_t>(std::max<int64_t>(left, 0) / 2), AvoidWires,
+                               SpeedUps};
         if (Rules.LongBound)
             context.CostCeiling = LongCostCeiling;
         RunSearches(context, from, to, now, bound);

@@ -55,9 +55,10 @@ class TEdgeRouter {
 public:
     // The forward search's time budget starts here. Rays that reach the
     // sheet's extent go nowhere; newWire is asked for the result wire once a
-    // path has been chosen.
+    // path has been chosen. The speed-ups never change the path.
     TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end, const TRouterSettings& settings,
-                TObstacleTree& tree, const TBoundingRect& sheet, TWireFactory newWire);
+                TObstacleTree& tree, const TBoundingRect& sheet, TWireFactory newWire,
+                const TSearchOptions& speedUps = {});
     TEdgeRouter(const TEdgeRouter&) = delete;
     TEdgeRouter& operator=(const TEdgeRouter&) = delete;
 
@@ -88,6 +89,7 @@ private:
     const int32_t TimeBudget;
     const int32_t AvoidWires;
     const TRouteRules Rules;
+    const TSearchOptions SpeedUps;
     TRouteStats stats_;
 };
 

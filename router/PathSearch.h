@@ -12,13 +12,30 @@
 
 namespace pathwick {
 
+// The search's speed-ups. Each leaves the path found unchanged; switched off,
+// the search takes the plain way, kept to compare against.
+struct TSearchOptions {
+    // A move takes the edge its direction's probe found instead of casting
+    // the same ray again (node counts stay the same).
+    bool ReuseProbeRays = true;
+    // Every ray a search casts is kept for the rest of that search, so that a
+    // point visited again is probed without casting (node counts stay the same).
+    bool RememberRays = true;
+    // A state (point and incoming direction) whose whole subtree a visit has
+    // explored is not explored again where what that visit proved shows that
+    // nothing below it can be recorded: at a higher cost so far, or at a
+    // lower one that still cannot beat the bound (fewer nodes, the same path).
+    bool PruneRevisits = true;
+};
+
 // What the searches of one request share: the tree they probe, the sheet
-// whose border no move may reach, and the router's two settings.
+// whose border no move may reach, the router's two settings and the speed-ups.
 struct TSearchContext {
     TObstacleTree& Tree;
     const TBoundingRect& Sheet;
     int32_t TimeBudget = 0; // milliseconds per search
     int32_t AvoidWires = 1; // the wire-crossing weight, 1 to 10
+    TSearchOptions Options;
     // Where costs and totals saturate: the 32-bit maximum by the rules as
     // they stand, far above any path's cost for the long-connection mend.
     int64_t CostCeiling = StrictCostCeiling;
@@ -38,6 +55,7 @@ struct TSearchOutcome {
     uint64_t Nodes = 0;            // Search calls
     uint64_t Rays = 0;             // clipped rays cast (probes and moves)
     uint64_t MaxDepth = 0;         // most moves on the path being explored
+    uint64_t RevisitsPruned = 0;   // moves not explored: their state was proven dead
 
     // The best path's text form; empty when none was found.
     std::string Line() const { return Best ? Best->Text() : std::string(); }

@@ -1,6 +1,7 @@
-// The pruned ray clipping against the plain walk over every leaf, on random
-// sheets built to hit the rules' equalities: shared coordinates, grid lines,
-// borders, marks, targets, flat and inverted rectangles, the int32 limits.
+// The pruned ray clipping and marking against the plain walks over every
+// leaf, on random sheets built to hit the rules' equalities: shared
+// coordinates, grid lines, borders, marks, targets, flat and inverted
+// rectangles, the int32 limits.
 #include "geometry/ObstacleKinds.h"
 #include "geometry/ObstacleTree.h"
 
@@ -109,7 +110,7 @@ struct TClipped {
 };
 
 TClipped Cast(TObstacleTree& tree, TClipMethod method, TDirection d, TSheetPoint p, int flags) {
-    tree.ClipMethod = method;
+    tree.Walks.Clip = method;
     return {tree.CastRay(d, p, {true, (flags & 1) != 0, (flags & 2) != 0})};
 }
 
@@ -203,6 +204,46 @@ TEST(FastClip, SameEdgesAsTheReferenceOnRandomSheets) {
             EXPECT_EQ(DifferingRays(seed, run.steps, run.leaves, run.rays, run.extremes), 0)
                 << "seed " << seed;
     }
+}
+
+// Two trees of the same leaves, one marking with the pruned walk and one with
+// the plain walk, marked at the same points (corners, points on sides, any
+// point) while they grow: every leaf's mark must agree after every step.
+TEST(FastMark, SameMarksAsTheWalkOverEveryLeaf) {
+    int marked = 0; // leaves marked at the end of each sheet
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        TSheetDice dice(seed, seed % 3 == 0 ? 4 : 40, seed % 4 == 0);
+        TObstacleTree pruned;
+        TObstacleTree plain;
+        plain.Walks.PrunedMarking = false;
+        std::vector<TSheetPoint> corners{{0, 0}};
+        std::vector<bool> marks;
+        for (int step = 0; step < 300; ++step) {
+            if (step % 3 == 0) {
+                const TBoundingRect r = dice.Rect();
+                const int32_t kind = kKinds[dice.Below(std::size(kKinds))];
+                pruned.AddRect(r, kind);
+                plain.AddRect(r, kind);
+                corners.push_back({r.Left, r.Bottom});
+                corners.push_back({r.Right, r.Top});
+            }
+            TSheetPoint p = corners[dice.Below(static_cast<int>(corners.size()))];
+            if (dice.Below(3) == 0)
+                (dice.Below(2) ? p.X : p.Y) = dice.Coord();
+            else if (dice.Below(4) == 0)
+                p = dice.Point();
+            pruned.MarkTouching(p);
+            plain.MarkTouching(p);
+            std::vector<bool> a, b;
+            pruned.ForEachLeaf([&](const TObstacle& n) { a.push_back(n.Touched); });
+            plain.ForEachLeaf([&](const TObstacle& n) { b.push_back(n.Touched); });
+            ASSERT_EQ(a, b) << "seed " << seed << " step " << step << " at (" << p.X << ", " << p.Y
+                            << ")";
+            marks = b;
+        }
+        marked += static_cast<int>(std::count(marks.begin(), marks.end(), true));
+    }
+    EXPECT_GT(marked, 500) << "too few marks to compare";
 }
 
 } // namespace

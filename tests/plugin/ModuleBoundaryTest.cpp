@@ -22,6 +22,7 @@ protected:
         Module();
         Module().Destroy();
         Host().Reset();
+        Host().Faults().SetPerObjectCounts(true);
         sheet_ = MakeSmallSheet();
         Host().SetActiveDocument(sheet_.Get());
         baseline_ = LiveHostObjectCount();

@@ -126,18 +126,18 @@ TEST(MendedReport, SaysWhenTheMendsFoundThePath) {
     Module().Destroy();
     Host().Reset();
     SetModuleClient(&Host().Client());
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(40 * M, 30 * M);
-    PlaceWire(*sheet, {{25 * M, 15 * M}, {35 * M, 15 * M}});
-    PlaceWire(*sheet, {{30 * M, 15 * M}, {30 * M, 10 * M}});
-    sheet->AddObject(*MakeJunction({30 * M, 15 * M}));
-    Host().SetActiveDocument(sheet.Get());
     TRouteOptions options(PreferenceFolder());
     const TSheetPoint start{30 * M, 25 * M}, junction{30 * M, 15 * M};
     for (const bool mended : {false, true}) {
-        HostRef<TPolyline> wire = PlaceWire(*sheet, {start, junction});
+        HostRef<TSheetDocument> sheet = TSheetDocument::Create(40 * M, 30 * M);
+        PlaceWire(*sheet, {{25 * M, 15 * M}, {35 * M, 15 * M}});
+        PlaceWire(*sheet, {{30 * M, 15 * M}, {30 * M, 10 * M}});
+        sheet->AddObject(*MakeJunction(junction));
+        Host().SetActiveDocument(sheet.Get());
         TMainApp session(HostRef<ISch_Document>::Share(sheet.Get()),
                          mended ? MendedRules : StrictRules);
         session.BuildObstacleTree(options);
+        HostRef<TPolyline> wire = PlaceWire(*sheet, {start, junction});
         TReportCapture capture;
         EXPECT_EQ(session.RouteSegment(wire.Get(), start, junction, options), mended);
         ASSERT_TRUE(capture.Last());

@@ -3,7 +3,6 @@
 
 #include "geometry/ObstacleDump.h"
 #include "geometry/ObstacleTree.h"
-#include "host/ClientLookup.h"
 #include "options/RouteOptions.h"
 #include "platform/system/UserFolders.h"
 #include "sheet/SheetExtent.h"

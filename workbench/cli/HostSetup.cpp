@@ -1,6 +1,5 @@
 #include "workbench/cli/HostSetup.h"
 
-#include "host/ClientLookup.h"
 #include "workbench/model/WorkbenchHost.h"
 
 #include <filesystem>
@@ -11,7 +10,6 @@ void SetUpHost(const TGlobalOptions& global) {
     TWorkbenchHost& host = TWorkbenchHost::Instance();
     if (!global.PrefsDir.empty())
         host.SetPreferenceLocation(std::filesystem::absolute(global.PrefsDir).string());
-    SetModuleClient(&host.Client());
 }
 
 std::unique_ptr<TModule> LoadRoutingModule(const TGlobalOptions& global) {

@@ -8,8 +8,8 @@
 
 namespace pathwick::workbench {
 
-// Points the host's preference location at --prefs (made absolute) and makes
-// the host's client the one the statically linked core code sees too.
+// Points the host's preference location at --prefs (made absolute). The
+// module finds the client through the executable's export when it loads.
 void SetUpHost(const TGlobalOptions& global);
 
 // Loads the module; the host must be set up first, since the module reads

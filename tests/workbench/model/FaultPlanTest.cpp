@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace pathwick::workbench {
 namespace {
 
@@ -18,6 +20,7 @@ protected:
 };
 
 TEST_F(FaultPlan, CountsEveryOperationButAddRefAndRelease) {
+    HostFaults().SetPerObjectCounts(true);
     HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 1}});
     wire->AddRef();
     wire->Release();
@@ -33,6 +36,24 @@ TEST_F(FaultPlan, CountsEveryOperationButAddRefAndRelease) {
     EXPECT_EQ(HostFaults().CallCount("SetVertex", wire->Id()), 2u);
     EXPECT_EQ(HostFaults().CallCount("SetVertex", wire->Id() + 1000), 0u);
     EXPECT_EQ(HostFaults().CallCount("GetVertex"), 0u);
+}
+
+// Names reach the plan from several places at different addresses; per-object
+// counts are kept only when asked for, and asking without them is an error.
+TEST_F(FaultPlan, CountsByNameWhateverTheAddressAndPerObjectOnlyWhenAsked) {
+    HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 1}});
+    static const char sameName[] = "SetVertex"; // an array of its own: another address
+    HostFaults().FailOperationCall("SetVertex", 3);
+    EXPECT_EQ(HostFaults().Enter("SetVertex", wire->Id()), kHostOk);
+    EXPECT_EQ(HostFaults().Enter(sameName, wire->Id()), kHostOk);
+    EXPECT_EQ(wire->SetVertex(2, {2, 2}), kHostFail); // the third call of the name
+    EXPECT_EQ(HostFaults().CallCount("SetVertex"), 3u);
+    EXPECT_THROW(HostFaults().CallCount("SetVertex", wire->Id()), std::logic_error);
+    HostFaults().SetPerObjectCounts(true);
+    EXPECT_EQ(wire->SetVertex(2, {2, 2}), kHostOk);
+    EXPECT_EQ(HostFaults().CallCount("SetVertex", wire->Id()), 1u);
+    HostFaults().Reset();
+    EXPECT_THROW(HostFaults().CallCount("SetVertex", wire->Id()), std::logic_error);
 }
 
 TEST_F(FaultPlan, NthCallFailsWithoutEffectAndOthersSucceed) {

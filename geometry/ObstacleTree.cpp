@@ -224,11 +224,16 @@ std::optional<TSheetPoint> TObstacleTree::FirstConnectionPoint(const TSheetPoint
 void TObstacleTree::ClosePointsAhead(const TRayQuery& ray, TEdge& edge) const {
     int32_t& far = RayFarEnd(edge, ray.Dir);
     TSheetPoint farPoint = ray.Origin;
-    (ray.Dir == TDirection::L || ray.Dir == TDirection::R ? farPoint.X : farPoint.Y) = far;
+    const bool horizontal = ray.Dir == TDirection::L || ray.Dir == TDirection::R;
+    (horizontal ? farPoint.X : farPoint.Y) = far;
     const std::optional<TSheetPoint> q =
         FirstConnectionPoint(ray.Origin, farPoint, Mends->Ends[0], Mends->Ends[1]);
     if (q)
         far = GridLineBefore(ray, *q);
+    // A point closed to this ray's axis is no place to turn onto it either.
+    const TPinPoints& ports = horizontal ? PortsAcrossX : PortsAcrossY;
+    if (!Mends->IsEnd(ray.Origin) && (Pins.Contains(ray.Origin) || ports.Contains(ray.Origin)))
+        far = horizontal ? ray.Origin.X : ray.Origin.Y;
 }
 
 void TObstacleTree::ClipRayAllLeaves(const TRayQuery& ray, TEdge& edge) {

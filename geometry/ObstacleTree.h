@@ -115,7 +115,8 @@ private:
     void ClipRayAllLeaves(const TRayQuery& ray, TEdge& edge);
     // The same clipping, skipping the subtrees that cannot change the edge.
     void ClipRayPruned(const TRayQuery& ray, TEdge& edge);
-    // Cuts a clipped ray short of the first connection point it would pass.
+    // Cuts a clipped ray short of the first connection point it would pass,
+    // and closes it when it starts on one closed to its axis.
     void ClosePointsAhead(const TRayQuery& ray, TEdge& edge) const;
 
     // An inner node with the summary that the pruned clipping reads: the

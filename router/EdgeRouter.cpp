@@ -79,8 +79,10 @@ HostRef<ISch_Wire> TEdgeRouter::FindPath() {
 
 bool TEdgeRouter::RunsThroughConnectionPoint(ISch_Wire* path) const {
     const std::vector<TSheetPoint> points = Vertices(path);
+    // Each run both ways: a point at a corner counts for both its runs.
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
-        if (Tree.FirstConnectionPoint(points[i], points[i + 1], Start, End))
+        if (Tree.FirstConnectionPoint(points[i], points[i + 1], Start, End) ||
+            Tree.FirstConnectionPoint(points[i + 1], points[i], Start, End))
             return true;
     // A one-vertex path has no run; its one point is a request's end.
     return false;

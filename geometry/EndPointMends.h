@@ -17,6 +17,10 @@ struct TEndPointMends {
     // Junctions round an end point are not there for the request: connecting
     // a wire to a junction is what the request asks for.
     bool OpenJunctions = false;
+    // The connection points of other pins and of ports close the rays that
+    // would run through them (TObstacleTree::CastRay): a wire through one
+    // connects it.
+    bool ClosePoints = false;
 
     bool IsEnd(const TSheetPoint& p) const;
     // The leaf is a junction round one of the end points and is left out.

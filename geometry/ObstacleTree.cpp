@@ -3,6 +3,7 @@
 #include "geometry/ObstacleKinds.h"
 #include "geometry/RayClip.h"
 
+#include <cstdlib>
 #include <limits>
 
 namespace pathwick {
@@ -199,8 +200,40 @@ TEdge TObstacleTree::CastRay(TDirection dir, const TSheetPoint& p, const TRayMod
             ClipRayAllLeaves(ray, edge);
         else
             ClipRayPruned(ray, edge);
+        if (Mends && Mends->ClosePoints)
+            ClosePointsAhead(ray, edge);
     }
     return edge;
+}
+
+std::optional<TSheetPoint> TObstacleTree::FirstConnectionPoint(const TSheetPoint& from,
+                                                               const TSheetPoint& to,
+                                                               const TSheetPoint& skipA,
+                                                               const TSheetPoint& skipB) const {
+    const TPinPoints& ports = from.Y == to.Y ? PortsAcrossX : PortsAcrossY;
+    const std::optional<TSheetPoint> pin = Pins.FirstAfter(from, to, skipA, skipB);
+    const std::optional<TSheetPoint> port = ports.FirstAfter(from, to, skipA, skipB);
+    if (!pin || !port)
+        return pin ? pin : port;
+    const auto distance = [&](const TSheetPoint& q) {
+        return std::abs(int64_t{q.X} - from.X) + std::abs(int64_t{q.Y} - from.Y);
+    };
+    return distance(*pin) <= distance(*port) ? pin : port;
+}
+
+void TObstacleTree::ClosePointsAhead(const TRayQuery& ray, TEdge& edge) const {
+    int32_t& far = RayFarEnd(edge, ray.Dir);
+    TSheetPoint farPoint = ray.Origin;
+    const bool horizontal = ray.Dir == TDirection::L || ray.Dir == TDirection::R;
+    (horizontal ? farPoint.X : farPoint.Y) = far;
+    const std::optional<TSheetPoint> q =
+        FirstConnectionPoint(ray.Origin, farPoint, Mends->Ends[0], Mends->Ends[1]);
+    if (q)
+        far = GridLineBefore(ray, *q);
+    // A point closed to this ray's axis is no place to turn onto it either.
+    const TPinPoints& ports = horizontal ? PortsAcrossX : PortsAcrossY;
+    if (!Mends->IsEnd(ray.Origin) && (Pins.Contains(ray.Origin) || ports.Contains(ray.Origin)))
+        far = horizontal ? ray.Origin.X : ray.Origin.Y;
 }
 
 void TObstacleTree::ClipRayAllLeaves(const TRayQuery& ray, TEdge& edge) {

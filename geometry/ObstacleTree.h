@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 namespace pathwick {
@@ -53,7 +54,9 @@ public:
     // Marks every SnapKinds leaf that has p on its border; never clears a mark.
     void MarkTouching(const TSheetPoint& p);
     // The run from p in dir to the sheet's edge, clipped by the obstacles as
-    // the mode says (the modes are in RayClip.h).
+    // the mode says (the modes are in RayClip.h). With mends that close
+    // connection points, a clipped run that would pass one (not the
+    // request's own ends) stops at the grid line before it.
     TEdge CastRay(TDirection dir, const TSheetPoint& p, const TRayMode& mode);
 
     // Which walks CastRay and MarkTouching use; either way the results are the same.
@@ -89,6 +92,20 @@ public:
     // The connection points of the pins behind the symbol obstacles; only
     // the mended rules read them.
     TPinPoints Pins;
+    // The connection points of the ports among the obstacles, by the runs
+    // they are closed to; only the mended rules read them. A label is put on
+    // its wire reading along it, so a run through its anchor along the way
+    // it reads may be the label's own wire, and one across it never is: a
+    // port reading along y is closed to runs along x, and the other way
+    // round; one whose way is not clear from its box is in both.
+    TPinPoints PortsAcrossX;
+    TPinPoints PortsAcrossY;
+    // The connection point nearest to `from` on the axis-parallel segment
+    // from `from` (left out) to `to`, other than skipA and skipB: a pin's,
+    // or a port's that the segment's axis is closed to.
+    std::optional<TSheetPoint> FirstConnectionPoint(const TSheetPoint& from, const TSheetPoint& to,
+                                                    const TSheetPoint& skipA,
+                                                    const TSheetPoint& skipB) const;
     // The sheet's extent; rays run from 0 to its Right and Top.
     TBoundingRect Sheet;
 
@@ -98,6 +115,9 @@ private:
     void ClipRayAllLeaves(const TRayQuery& ray, TEdge& edge);
     // The same clipping, skipping the subtrees that cannot change the edge.
     void ClipRayPruned(const TRayQuery& ray, TEdge& edge);
+    // Cuts a clipped ray short of the first connection point it would pass,
+    // and closes it when it starts on one closed to its axis.
+    void ClosePointsAhead(const TRayQuery& ray, TEdge& edge) const;
 
     // An inner node with the summary that the pruned clipping reads: the
     // smallest box holding, for every leaf below that a clipping examines,

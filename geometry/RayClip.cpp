@@ -112,6 +112,13 @@ TBoundingRect SnappedToGrid(const TBoundingRect& n) {
                          GridAbove(n.Top));
 }
 
+int32_t GridLineBefore(const TRayQuery& ray, const TSheetPoint& q) {
+    const TRayFrame f(ray);
+    const int32_t v = f.Along(q);
+    const int32_t line = f.decreasing ? GridAbove(v) : GridBelow(v);
+    return f.Ahead(line) > 0 ? line : f.o;
+}
+
 int32_t AlongWeight(int32_t kind) {
     if (IsWireKind(kind))
         return 1;

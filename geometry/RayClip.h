@@ -41,6 +41,11 @@ struct TRayQuery {
 // toward zero, as the grid is defined on the sheet's non-negative coordinates.
 TBoundingRect SnappedToGrid(const TBoundingRect& n);
 
+// Where a ray stops to stay short of q, a point on its line ahead of its
+// origin: the grid line before q (one SnapStep short when q is on the grid),
+// or the origin itself when that line is not ahead of it.
+int32_t GridLineBefore(const TRayQuery& ray, const TSheetPoint& q);
+
 // The obstacle-kind weight that a ray running along a leaf records.
 int32_t AlongWeight(int32_t kind);
 

@@ -62,9 +62,39 @@ HostRef<ISch_Wire> TEdgeRouter::FindPath() {
     const int32_t initialBound = router::InitialBound(Start, End);
     stats_.InitialBound = initialBound;
     const TSearchContext context{Tree, SheetRect, TimeBudget, AvoidWires, SpeedUps};
-    if (RunSearches(context, Start, End, StartTick, initialBound) || !Rules.AnyMend())
+    const bool found = RunSearches(context, Start, End, StartTick, initialBound);
+    if (!Rules.AnyMend())
         return Finish(Start, End);
+    if (!found)
+        return RunMendedPass();
+    HostRef<ISch_Wire> result = Finish(Start, End);
+    if (!result || !Rules.KeepOffConnectionPoints || !RunsThroughConnectionPoint(result.Get()))
+        return result;
+    // A path of the rules as they stand that would connect another net:
+    // dropped, and searched for again as when the first pass finds nothing.
+    firstDropped_ = true;
+    stats_.Found = false;
     return RunMendedPass();
+}
+
+bool TEdgeRouter::RunsThroughConnectionPoint(ISch_Wire* path) const {
+    const std::vector<TSheetPoint> points = Vertices(path);
+    // Each run both ways: a point at a corner counts for both its runs.
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        if (Tree.FirstConnectionPoint(points[i], points[i + 1], Start, End) ||
+            Tree.FirstConnectionPoint(points[i + 1], points[i], Start, End))
+            return true;
+    // A one-vertex path has no run; its one point is a request's end.
+    return false;
+}
+
+// Nothing, when the first pass's own path was dropped; else the first pass's
+// result as it stands.
+HostRef<ISch_Wire> TEdgeRouter::FirstPassResult() {
+    if (!firstDropped_)
+        return Finish(Start, End);
+    stats_.Found = false;
+    return {};
 }
 
 bool TEdgeRouter::RunSearches(const TSearchContext& context, const TSheetPoint& from,
@@ -78,18 +108,21 @@ bool TEdgeRouter::RunSearches(const TSearchContext& context, const TSheetPoint& 
     return (stats_.ReverseChosen ? stats_.Reverse.Best : stats_.Forward.Best).has_value();
 }
 
-// The rules as they stand found nothing. The mends: junctions round the end
-// points left out, a boxed-in end point searched from the end of its way-out
-// step, the long-connection bound; the pass runs only when one of them
-// changes something, within what is left of the time-out.
+// The rules as they stand found nothing, or a path through another
+// connection point. The mends: junctions round the end points left out, a
+// boxed-in end point searched from the end of its way-out step, the
+// long-connection bound, rays stopped short of other connection points; the
+// pass runs only when one of them changes something, or the first pass's
+// path was dropped, within what is left of the time-out.
 HostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
     // A search the clock stopped leaves no time, and no path to be sure of.
     if (stats_.Forward.StoppedByBudget || stats_.Reverse.StoppedByBudget)
-        return Finish(Start, End);
+        return FirstPassResult();
     TEndPointMends mends;
     mends.Ends[0] = Start;
     mends.Ends[1] = End;
     mends.OpenJunctions = Rules.OpenJunctionEnds;
+    mends.ClosePoints = Rules.KeepOffConnectionPoints;
     const TMendsInTree scope(Tree, mends);
 
     TSheetPoint from = Start;
@@ -104,7 +137,7 @@ HostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
     const int64_t strictBound = stats_.InitialBound;
     const int64_t bound = Rules.LongBound ? router::LongInitialBound(from, to) : strictBound;
     const bool sameEnds = SamePoint(from, Start) && SamePoint(to, End);
-    if (sameEnds && bound <= strictBound && !mends.ChangesAnything(Tree))
+    if (!firstDropped_ && sameEnds && bound <= strictBound && !mends.ChangesAnything(Tree))
         return Finish(Start, End); // the pass would only repeat the first
     stats_.MendedPass = true;
     stats_.InitialBound = bound;
@@ -134,6 +167,10 @@ HostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
             WriteVertices(result.Get(), Straightened(points));
         }
     }
+    // A way-out step or the straight run can still pass a connection
+    // point the rays did not see: no path rather than a false connection.
+    if (result && Rules.KeepOffConnectionPoints && RunsThroughConnectionPoint(result.Get()))
+        result.Reset();
     // The Target as a request between its own ends leaves it.
     Tree.Target = stats_.ReverseChosen ? Start : End;
     stats_.Found = static_cast<bool>(result);

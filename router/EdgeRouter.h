@@ -34,7 +34,7 @@ struct TRouteStats {
     int64_t InitialBound = 0;
     bool ReverseChosen = false;
     bool Found = false;
-    bool MendedPass = false; // the rules as they stand found nothing; the mends ran
+    bool MendedPass = false; // the rules as they stand found nothing usable; the mends ran
     bool FoundByMends = false;
     uint64_t TotalNodes() const { return Forward.Nodes + Reverse.Nodes; }
 };
@@ -46,11 +46,13 @@ struct TRouteStats {
 // it writes stay in the tree.
 //
 // With mends in its rules, a request that the rules as they stand leave
-// without a path gets a second pass with the mends, within what is left of
-// the time-out. The pass adds nothing to the tree (the guide lines and marks
-// are those of the first pass) and takes its mends back out of the tree when
-// it ends, so the tree is left as the first pass alone would leave it, but
-// for the Target of a path it found.
+// without a path, or (KeepOffConnectionPoints) with a path through another
+// pin's or port's connection point, which is then dropped, gets a second pass
+// with the mends, within what is left of the time-out. The pass adds nothing
+// to the tree (the guide lines and marks are those of the first pass) and
+// takes its mends back out of the tree when it ends, so the tree is left as
+// the first pass alone would leave it, but for the Target of a path it
+// found or of the path it dropped.
 class TEdgeRouter {
 public:
     // The forward search's time budget starts here. Rays that reach the
@@ -75,6 +77,10 @@ private:
     bool RunSearches(const TSearchContext& context, const TSheetPoint& from, const TSheetPoint& to,
                      uint32_t forwardTick, int64_t bound);
     HostRef<ISch_Wire> RunMendedPass();
+    HostRef<ISch_Wire> FirstPassResult();
+    // The path passes a pin's or port's connection point other than the
+    // request's own ends.
+    bool RunsThroughConnectionPoint(ISch_Wire* path) const;
     // The chosen search's path as the result wire, from `to` to `from`.
     HostRef<ISch_Wire> Finish(const TSheetPoint& from, const TSheetPoint& to);
     HostRef<ISch_Wire> BuildResult(const TBestPath& path, const TSheetPoint& from);
@@ -91,6 +97,7 @@ private:
     const TRouteRules Rules;
     const TSearchOptions SpeedUps;
     TRouteStats stats_;
+    bool firstDropped_ = false; // the first pass's path ran through a connection point
 };
 
 } // namespace pathwick

@@ -229,6 +229,21 @@ void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
     AddLabel(tree, label.Get(), 1);
 }
 
+// Where a port connects, for the mended rules. Its box runs from its anchor
+// the way its label reads: the anchor lies on the box's end across that way
+// and on neither of the box's sides along it.
+void AddPortPoint(TObstacleTree& tree, const TSheetPoint& anchor, TBoundingRect box) {
+    box.Normalize();
+    const bool endAcrossX = anchor.X == box.Left || anchor.X == box.Right;
+    const bool endAcrossY = anchor.Y == box.Bottom || anchor.Y == box.Top;
+    const bool readsAlongX = endAcrossX && !endAcrossY;
+    const bool readsAlongY = endAcrossY && !endAcrossX;
+    if (!readsAlongX)
+        tree.PortsAcrossX.Add(anchor);
+    if (!readsAlongY)
+        tree.PortsAcrossY.Add(anchor);
+}
+
 void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t margin) {
     TEnumeratorWalk walk(document, NewEnumerator(document));
     if (walk) {
@@ -263,6 +278,10 @@ void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t mar
             break;
         case kinds::Symbol:
             AddSymbol(tree, object);
+            break;
+        case kinds::Port:
+            tree.AddRect(rb, kind);
+            AddPortPoint(tree, AnchorOf(object), rb);
             break;
         case kinds::Parameter:
             break; // its code is the tree's sheet frame

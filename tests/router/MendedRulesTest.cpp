@@ -1,6 +1,7 @@
 // The mended rules against the rules as they stand: every request the latter
-// route gets the same path from the former, a request they refuse leaves the
-// tree as they leave it, and the long-connection bound.
+// route clear of other connection points gets the same path from the former,
+// a mended path is always clear of them, a request leaves the tree as the
+// rules as they stand leave it, and the long-connection bound.
 #include "router/EdgeRouter.h"
 
 #include "tests/support/SheetTree.h"
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
@@ -57,11 +59,35 @@ protected:
         return {wire ? Vertices(wire.Get()) : Points{}, router.Stats()};
     }
 
+    // The path runs through a pin's connection point, or along y through a
+    // port's (the sheets' labels read along x), other than at a or b.
+    bool Through(const Points& path, TSheetPoint a, TSheetPoint b) const {
+        const auto on = [](TSheetPoint p, TSheetPoint u, TSheetPoint v) {
+            return std::min(u.X, v.X) <= p.X && p.X <= std::max(u.X, v.X) &&
+                   std::min(u.Y, v.Y) <= p.Y && p.Y <= std::max(u.Y, v.Y);
+        };
+        for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+            const TSheetPoint u = path[i], v = path[i + 1];
+            for (const Points* points : {&pins_, &ports_}) {
+                for (const TSheetPoint& p : *points) {
+                    const bool closed = points == &pins_ || u.X == v.X;
+                    if (closed && p != a && p != b && on(p, u, v))
+                        return true;
+                }
+            }
+        }
+        return false;
+    }
+
     // Symbols whose pins are crowded the way real sheets crowd them: wires
     // already out of some pins (with junctions on them), small symbols sat
-    // on others, parts in rows close to each other. Requests are between
-    // pins, junctions and wire ends, near and, on the large sheets, far.
+    // on others, parts in rows close to each other, and columns of labels
+    // (ports) whose wires are gone, their text beside their anchors.
+    // Requests are between pins, junctions, wire ends and labels, near and,
+    // on the large sheets, far.
     HostRef<wb::TSheetDocument> RandomSheet(std::mt19937& rng, Points& ends) {
+        pins_.clear();
+        ports_.clear();
         auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
         // One sheet in four is 50 times larger, with the parts spread over it.
         const int32_t scale = below(4) == 0 ? 50 : 1;
@@ -81,6 +107,7 @@ protected:
                 HostRef<wb::TPin> pin = wb::TPin::Create(p, 0, M);
                 symbol->AddChild(*pin);
                 ends.push_back(p);
+                pins_.push_back(p);
                 if (below(3) == 0) { // a wire out, with a junction on it
                     const TSheetPoint out{p.X - (2 + below(3)) * M, p.Y};
                     sheet->AddObject(*wb::TPolyline::Create(wb::kinds::Wire, {p, out}));
@@ -101,8 +128,23 @@ protected:
                 const TSheetPoint p{body.Right + M, py};
                 symbol->AddChild(*wb::TPin::Create(p, 2, M));
                 ends.push_back(p);
+                pins_.push_back(p);
             }
             sheet->AddObject(*symbol);
+        }
+        for (int i = 0, n = 2 + below(4); i < n; ++i) {
+            const int32_t x = (2 + below(34)) * M * scale;
+            const int32_t y = (2 + below(20)) * M * scale;
+            for (int k = 0, rows = 2 + below(3); k < rows; ++k) {
+                const TSheetPoint at{x, y + 4 * k * M};
+                HostRef<wb::TGraphic> port = wb::TGraphic::Create(
+                    wb::kinds::Port, {at.X, at.Y + M / 4, at.X + 3 * M, at.Y + M});
+                port->SetAnchor(at);
+                sheet->AddObject(*port);
+                ports_.push_back(at);
+                if (below(3) == 0)
+                    ends.push_back(at);
+            }
         }
         return sheet;
     }
@@ -120,11 +162,12 @@ protected:
     }
 
     uint32_t ticks_ = 0;
+    Points pins_, ports_; // of the last random sheet
 };
 
-TEST_F(MendedRulesTest, SamePathWheneverTheRulesAsTheyStandRoute) {
+TEST_F(MendedRulesTest, SamePathWheneverTheRulesAsTheyStandRouteClear) {
     std::mt19937 rng(15151);
-    int strictRouted = 0, mendedOnly = 0;
+    int strictRouted = 0, mendedOnly = 0, strictThrough = 0;
     for (int sheetNo = 0; sheetNo < 60; ++sheetNo) {
         Points ends;
         HostRef<wb::TSheetDocument> sheet = RandomSheet(rng, ends);
@@ -138,23 +181,26 @@ TEST_F(MendedRulesTest, SamePathWheneverTheRulesAsTheyStandRoute) {
             const TRouted m = Route(*mended, a, b, MendedRules);
             const std::string where =
                 "sheet " + std::to_string(sheetNo) + " request " + std::to_string(r);
-            if (!s.path.empty()) {
+            const bool strictClear = !s.path.empty() && !Through(s.path, a, b);
+            if (strictClear) {
                 ++strictRouted;
                 EXPECT_EQ(m.path, s.path) << where;
                 EXPECT_FALSE(m.stats.MendedPass) << where;
             } else {
+                strictThrough += s.path.empty() ? 0 : 1;
                 mendedOnly += m.path.empty() ? 0 : 1;
                 EXPECT_EQ(m.stats.FoundByMends, !m.path.empty()) << where;
             }
+            EXPECT_FALSE(Through(m.path, a, b)) << where;
             // What the request leaves in the tree is what the rules as they
-            // stand leave (the Target too, unless the mends found a path); a
-            // path found is recorded in both or in neither.
+            // stand leave (the Target too, when both found the same path or
+            // neither found one); a path is recorded only when both found it.
             EXPECT_EQ(DescribeObstacles(*mended), DescribeObstacles(*strict)) << where;
-            if (!s.path.empty() || m.path.empty()) {
+            if (strictClear || (s.path.empty() && m.path.empty())) {
                 EXPECT_EQ(mended->Target, strict->Target) << where;
             }
             EXPECT_EQ(mended->Mends, nullptr) << where;
-            if (!s.path.empty()) {
+            if (strictClear) {
                 HostRef<wb::TPolyline> path = wb::TPolyline::Create(wb::kinds::Wire, s.path);
                 AddPolyline(*strict, path.Get());
                 AddPolyline(*mended, path.Get());
@@ -163,6 +209,7 @@ TEST_F(MendedRulesTest, SamePathWheneverTheRulesAsTheyStandRoute) {
     }
     EXPECT_GT(strictRouted, 60) << "too few routed requests to compare";
     EXPECT_GT(mendedOnly, 20) << "too few requests that only the mends route";
+    EXPECT_GT(strictThrough, 3) << "too few strict paths through a connection point";
 }
 
 TEST_F(MendedRulesTest, LongConnectionsAreBoundedIn64Bits) {

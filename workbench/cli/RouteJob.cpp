@@ -52,7 +52,7 @@ TRouteJobResult RunRouteJob(TModule& module, TSheetDocument& document,
         const TWirePoints& points = wires[w];
         if (points.empty())
             continue;
-        HostRef<TPolyline> wire = TPolyline::Create(18, {points.front()});
+        THostRef<TPolyline> wire = TPolyline::Create(18, {points.front()});
         document.AddObject(*wire);
         result.Wires.push_back(wire);
         for (std::size_t i = 1; i < points.size(); ++i) {

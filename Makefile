@@ -6,7 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 # Warnings are errors in CI.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build test test-quick demo clean format-check
+.PHONY: all deps configure build test test-quick demo clean format-check naming-check
 
 all: build
 
@@ -34,6 +34,11 @@ demo: build
 
 format-check: deps
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+
+# The naming rule of .clang-tidy over the production sources (tests/ and
+# generated sources are left out); any finding fails.
+naming-check: configure
+	tools/naming-check.sh $(BUILD) $(JOBS)
 
 clean:
 	rm -rf $(BUILD) build-*

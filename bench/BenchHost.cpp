@@ -63,7 +63,7 @@ TRequestResult TBenchHost::Route(const TSheetPoint& a, const TSheetPoint& b,
                                  const TRouteOptions& options, bool keepWire) {
     if (!session_)
         throw std::logic_error("no session to route in");
-    HostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, {a, b});
+    THostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, {a, b});
     sheet_.AddObject(*wire);
     capture_.Clear();
     TRequestResult result;

@@ -37,18 +37,18 @@ namespace pathwick::bench {
 namespace {
 
 namespace wb = workbench;
-using Clock = std::chrono::steady_clock;
+using TClock = std::chrono::steady_clock;
 using TRequest = std::pair<TSheetPoint, TSheetPoint>;
 constexpr int32_t M = 1'000'000;
 
-double Seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
+double Seconds(TClock::time_point since) {
+    return std::chrono::duration<double>(TClock::now() - since).count();
 }
 
 struct TSheetCase {
     std::string Name;
     int Symbols = 0; // 0 for an example sheet
-    HostRef<wb::TSheetDocument> Document;
+    THostRef<wb::TSheetDocument> Document;
     std::vector<TRequest> Requests;
     bool RouteRequests = true;
 };
@@ -133,7 +133,7 @@ struct TRayResult {
 TRayResult TimeRays(TObstacleTree& tree, const std::vector<TRay>& rays, double minSeconds) {
     TRayResult result;
     uint64_t cast = 0;
-    const Clock::time_point start = Clock::now();
+    const TClock::time_point start = TClock::now();
     double elapsed = 0;
     do {
         uint64_t sum = 0;
@@ -165,11 +165,11 @@ struct TRequestRun {
 TRequestRun RouteAll(TObstacleTree& tree, const std::vector<TRequest>& requests,
                      const TRouterSettings& settings) {
     TRequestRun run;
-    const Clock::time_point start = Clock::now();
+    const TClock::time_point start = TClock::now();
     for (const TRequest& r : requests) {
         TEdgeRouter router(r.first, r.second, settings, tree, tree.Sheet,
                            [] { return NewFreeWire(wb::TWorkbenchHost::Instance().Service()); });
-        HostRef<ISch_Wire> wire = router.FindPath();
+        THostRef<ISch_Wire> wire = router.FindPath();
         run.Nodes += router.Stats().TotalNodes();
         run.Lines.push_back(router.Stats().Forward.Line() + "|" + router.Stats().Reverse.Line());
         run.Paths.push_back(wire ? Vertices(wire.Get()) : std::vector<TSheetPoint>{});
@@ -331,7 +331,7 @@ nlohmann::ordered_json LoadingReport(std::size_t objects) {
     const std::string over = (folder / "over.json").string();
     std::ofstream(big, std::ios::binary) << SheetText(objects);
     std::string overText = "{\"width\": 1000, \"height\": 1000, \"objects\": [";
-    for (std::size_t i = 0; i <= wb::kMaxSheetObjects; ++i)
+    for (std::size_t i = 0; i <= wb::MaxSheetObjects; ++i)
         overText += i ? ", {\"kind\": \"junction\", \"anchor\": [1, 1]}"
                       : "{\"kind\": \"junction\", \"anchor\": [1, 1]}";
     std::ofstream(over, std::ios::binary) << overText << "]}\n";
@@ -342,22 +342,22 @@ nlohmann::ordered_json LoadingReport(std::size_t objects) {
         return static_cast<double>(std::clock() - since) / CLOCKS_PER_SEC;
     };
     nlohmann::ordered_json out;
-    Clock::time_point start = Clock::now();
+    TClock::time_point start = TClock::now();
     std::clock_t cpu = std::clock();
-    const HostRef<wb::TSheetDocument> sheet = wb::LoadSheetFile(big);
+    const THostRef<wb::TSheetDocument> sheet = wb::LoadSheetFile(big);
     out["sheet"] = {{"objects", sheet->Objects().size()},
                     {"bytes", std::filesystem::file_size(big)},
                     {"seconds", Seconds(start)},
                     {"cpu_seconds", cpuSeconds(cpu)}};
     std::string refusal;
-    start = Clock::now();
+    start = TClock::now();
     cpu = std::clock();
     try {
         wb::LoadSheetFile(over);
     } catch (const wb::ESheetFileError& e) {
         refusal = e.what();
     }
-    out["refusal"] = {{"objects", wb::kMaxSheetObjects + 1},
+    out["refusal"] = {{"objects", wb::MaxSheetObjects + 1},
                       {"bytes", std::filesystem::file_size(over)},
                       {"seconds", Seconds(start)},
                       {"cpu_seconds", cpuSeconds(cpu)},

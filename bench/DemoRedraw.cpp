@@ -36,10 +36,10 @@ TRequestResult Redraw(const std::string& text, const std::string& source,
     const std::unique_ptr<wb::kicad::TKicadSheet> sheet =
         wb::kicad::TKicadSheet::FromText(text, source);
     wb::TSheetDocument& document = sheet->Document();
-    std::vector<HostRef<wb::TSheetObject>> removed;
+    std::vector<THostRef<wb::TSheetObject>> removed;
     for (std::size_t i : chain.Objects)
         removed.push_back(document.Objects()[i]);
-    for (const HostRef<wb::TSheetObject>& object : removed)
+    for (const THostRef<wb::TSheetObject>& object : removed)
         document.RemoveObject(*object);
     TBenchHost host(document, countsPerObject);
     host.StartSession(settings, speedUps);

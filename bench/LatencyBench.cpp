@@ -24,7 +24,7 @@ namespace {
 namespace wb = workbench;
 using TRequest = std::pair<TSheetPoint, TSheetPoint>;
 constexpr int32_t M = 1'000'000;
-constexpr const char* kDistanceNames[] = {"neighbours", "quarter", "across"};
+constexpr const char* DistanceNames[] = {"neighbours", "quarter", "across"};
 
 int64_t Distance(const TSheetPoint& a, const TSheetPoint& b) {
     return std::llabs(int64_t{a.X} - b.X) + std::llabs(int64_t{a.Y} - b.Y);
@@ -32,7 +32,7 @@ int64_t Distance(const TSheetPoint& a, const TSheetPoint& b) {
 
 struct TClassedRequest {
     TRequest Ends;
-    int Distance = 0; // index into kDistanceNames
+    int Distance = 0; // index into DistanceNames
 };
 
 // From a seeded free pin to: the nearest free pin at least three grid steps
@@ -139,7 +139,7 @@ nlohmann::ordered_json Figures(const TWayRun& run, const std::vector<TClassedReq
         }
         nlohmann::ordered_json d = Spread(w);
         d["routed_share"] = w.empty() ? 0.0 : found / static_cast<double>(w.size());
-        byDistance[kDistanceNames[kind]] = std::move(d);
+        byDistance[DistanceNames[kind]] = std::move(d);
     }
     const double n = std::max<double>(1, static_cast<double>(run.Requests.size()));
     return {{"session_start_ms", {{"wall", run.Start.WallMs}, {"cpu", run.Start.CpuMs}}},

@@ -39,7 +39,7 @@ TSyntheticSheet MakeSyntheticSheet(int symbols, uint32_t seed) {
     TSyntheticSheet sheet;
     sheet.Document =
         wb::TSheetDocument::Create(columns * CellWidth + 4 * M, rows * CellHeight + 4 * M);
-    std::vector<HostRef<wb::TSheetObject>> objects;
+    std::vector<THostRef<wb::TSheetObject>> objects;
     std::vector<TPlacedSymbol> placed;
 
     for (int i = 0; i < symbols; ++i) {
@@ -48,26 +48,26 @@ TSyntheticSheet MakeSyntheticSheet(int symbols, uint32_t seed) {
         const int pins = 1 + below(3); // per side
         const int32_t height = (pins + 1) * M;
         const TSheetRect body{x0 + PinLength, y0, x0 + PinLength + BodyWidth, y0 + height};
-        HostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
-        HostRef<wb::TGraphic> outline = wb::TGraphic::Create(wb::kinds::Rectangle, body);
+        THostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
+        THostRef<wb::TGraphic> outline = wb::TGraphic::Create(wb::kinds::Rectangle, body);
         symbol->AddChild(*outline);
         TPlacedSymbol p;
         for (int k = 0; k < pins; ++k) {
             const int32_t y = y0 + height - (k + 1) * M;
             const TSheetPoint left{x0, y};
             const TSheetPoint right{x0 + 2 * PinLength + BodyWidth, y};
-            HostRef<wb::TPin> lp = wb::TPin::Create(left, 0, PinLength);
-            HostRef<wb::TPin> rp = wb::TPin::Create(right, 2, PinLength);
+            THostRef<wb::TPin> lp = wb::TPin::Create(left, 0, PinLength);
+            THostRef<wb::TPin> rp = wb::TPin::Create(right, 2, PinLength);
             symbol->AddChild(*lp);
             symbol->AddChild(*rp);
             p.Left.push_back(left);
             p.Right.push_back(right);
         }
-        HostRef<wb::TLabel> designator =
+        THostRef<wb::TLabel> designator =
             wb::TLabel::Create({body.Left, body.Top + M / 5, body.Left + M, body.Top + 4 * M / 5},
                                "U" + std::to_string(i + 1));
         symbol->SetLabel(designator.Get());
-        objects.push_back(HostRef<wb::TSheetObject>::Share(symbol.Get()));
+        objects.push_back(THostRef<wb::TSheetObject>::Share(symbol.Get()));
         placed.push_back(std::move(p));
     }
 
@@ -88,16 +88,16 @@ TSyntheticSheet MakeSyntheticSheet(int symbols, uint32_t seed) {
             std::vector<TSheetPoint> v{from, {mid, from.Y}, {mid, to.Y}, to};
             if (from.Y == to.Y)
                 v = {from, to};
-            HostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, v);
-            objects.push_back(HostRef<wb::TSheetObject>::Share(wire.Get()));
+            THostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, v);
+            objects.push_back(THostRef<wb::TSheetObject>::Share(wire.Get()));
             if (below(4) == 0) {
-                HostRef<wb::TLabel> net = wb::TLabel::Create({mid, from.Y, mid + M, from.Y + M / 2},
-                                                             "N" + std::to_string(objects.size()));
-                objects.push_back(HostRef<wb::TSheetObject>::Share(net.Get()));
+                THostRef<wb::TLabel> net = wb::TLabel::Create(
+                    {mid, from.Y, mid + M, from.Y + M / 2}, "N" + std::to_string(objects.size()));
+                objects.push_back(THostRef<wb::TSheetObject>::Share(net.Get()));
             }
             if (below(5) == 0) {
-                HostRef<wb::TGraphic> dot = wb::MakeJunction({mid, to.Y});
-                objects.push_back(HostRef<wb::TSheetObject>::Share(dot.Get()));
+                THostRef<wb::TGraphic> dot = wb::MakeJunction({mid, to.Y});
+                objects.push_back(THostRef<wb::TSheetObject>::Share(dot.Get()));
             }
         }
         for (const TSheetPoint& left : a.Left) {

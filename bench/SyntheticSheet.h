@@ -11,7 +11,7 @@ namespace pathwick::bench {
 
 // A sheet with its free connection points: pin ends that no wire reaches.
 struct TSyntheticSheet {
-    HostRef<workbench::TSheetDocument> Document;
+    THostRef<workbench::TSheetDocument> Document;
     std::vector<TSheetPoint> FreePins;
     // Pairs of free pins on neighbouring symbols: the requests to route.
     std::vector<std::pair<TSheetPoint, TSheetPoint>> Requests;

@@ -32,7 +32,7 @@ namespace {
 using namespace pathwick;
 namespace wb = pathwick::workbench;
 
-constexpr int32_t kTreeKinds[] = {5, 7, 15, 17, 18, 19, 21, 22, 23, 24, 30, 35, 37, 2, 3, 46};
+constexpr int32_t TreeKinds[] = {5, 7, 15, 17, 18, 19, 21, 22, 23, 24, 30, 35, 37, 2, 3, 46};
 
 // Mostly on a coarse grid inside a small sheet, sometimes anywhere at all.
 int32_t Coordinate(FuzzedDataProvider& in, int32_t extent) {
@@ -88,17 +88,17 @@ void CheckPath(ISch_Wire* path, TSheetPoint start, TSheetPoint end) {
 void RunRequest(FuzzedDataProvider& in) {
     const int32_t width = in.ConsumeIntegralInRange<int32_t>(0, 40) * 100000;
     const int32_t height = in.ConsumeIntegralInRange<int32_t>(0, 40) * 100000;
-    HostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(width, height);
+    THostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(width, height);
     const int32_t extent = width > height ? width : height;
 
     const int symbols = in.ConsumeIntegralInRange<int>(0, 4);
     for (int i = 0; i < symbols; ++i) {
         const TSheetRect body = Rect(in, extent);
-        HostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
-        HostRef<wb::TGraphic> shape = wb::TGraphic::Create(wb::kinds::Rectangle, body);
+        THostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
+        THostRef<wb::TGraphic> shape = wb::TGraphic::Create(wb::kinds::Rectangle, body);
         symbol->AddChild(*shape);
         if (in.ConsumeBool()) {
-            HostRef<wb::TPin> pin =
+            THostRef<wb::TPin> pin =
                 wb::TPin::Create(Point(in, extent), in.ConsumeIntegralInRange<int32_t>(0, 3),
                                  in.ConsumeIntegralInRange<int32_t>(0, 5) * 100000);
             symbol->AddChild(*pin);
@@ -110,7 +110,7 @@ void RunRequest(FuzzedDataProvider& in) {
         std::vector<TSheetPoint> vertices(in.ConsumeIntegralInRange<std::size_t>(0, 5));
         for (TSheetPoint& p : vertices)
             p = Point(in, extent);
-        HostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, std::move(vertices));
+        THostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, std::move(vertices));
         sheet->AddObject(*wire);
     }
 
@@ -119,7 +119,7 @@ void RunRequest(FuzzedDataProvider& in) {
     for (int i = 0; i < extra; ++i) {
         TBoundingRect r;
         r.SetRect(Rect(in, extent));
-        tree->AddRect(r, in.ConsumeBool() ? in.PickValueInArray(kTreeKinds)
+        tree->AddRect(r, in.ConsumeBool() ? in.PickValueInArray(TreeKinds)
                                           : in.ConsumeIntegral<int32_t>());
     }
 
@@ -130,7 +130,7 @@ void RunRequest(FuzzedDataProvider& in) {
     const TSheetPoint end = Point(in, extent);
 
     TEdgeRouter router(start, end, settings, *tree, tree->Sheet, test::NewWorkbenchWire);
-    HostRef<ISch_Wire> path = router.FindPath();
+    THostRef<ISch_Wire> path = router.FindPath();
     if (path)
         CheckPath(path.Get(), start, end);
 }

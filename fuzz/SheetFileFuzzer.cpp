@@ -7,17 +7,17 @@
 #include <cstdlib>
 #include <string_view>
 
-using pathwick::HostRef;
+using pathwick::THostRef;
 using namespace pathwick::workbench;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::size_t live = LiveHostObjectCount();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     try {
-        HostRef<TSheetDocument> sheet = ParseSheet(text, "fuzz input");
+        THostRef<TSheetDocument> sheet = ParseSheet(text, "fuzz input");
         // What was read must write out and read back without complaint.
         const std::string again = SheetToText(*sheet);
-        HostRef<TSheetDocument> reread = ParseSheet(again, "rewritten fuzz input");
+        THostRef<TSheetDocument> reread = ParseSheet(again, "rewritten fuzz input");
         if (SheetToText(*reread) != again)
             std::abort();
     } catch (const ESheetFileError&) {

@@ -38,62 +38,64 @@ bool IsVerticalRun(const TBoundingRect& n) {
 
 // The direction-dependent views of one ray, worked out once per leaf.
 struct TRayFrame {
-    bool horizontal; // L or R
-    bool decreasing; // L or B: the far end moves toward smaller values
-    int32_t o;       // origin along the ray
-    int32_t c;       // origin across the ray
+    bool Horizontal;      // L or R
+    bool Decreasing;      // L or B: the far end moves toward smaller values
+    int32_t OriginAlong;  // origin along the ray
+    int32_t OriginAcross; // origin across the ray
 
     explicit TRayFrame(const TRayQuery& ray)
-        : horizontal(ray.Dir == TDirection::L || ray.Dir == TDirection::R),
-          decreasing(ray.Dir == TDirection::L || ray.Dir == TDirection::B),
-          o(horizontal ? ray.Origin.X : ray.Origin.Y), c(horizontal ? ray.Origin.Y : ray.Origin.X) {
-    }
+        : Horizontal(ray.Dir == TDirection::L || ray.Dir == TDirection::R),
+          Decreasing(ray.Dir == TDirection::L || ray.Dir == TDirection::B),
+          OriginAlong(Horizontal ? ray.Origin.X : ray.Origin.Y),
+          OriginAcross(Horizontal ? ray.Origin.Y : ray.Origin.X) {}
 
-    int32_t Along(const TSheetPoint& p) const { return horizontal ? p.X : p.Y; }
-    int32_t Across(const TSheetPoint& p) const { return horizontal ? p.Y : p.X; }
+    int32_t Along(const TSheetPoint& p) const { return Horizontal ? p.X : p.Y; }
+    int32_t Across(const TSheetPoint& p) const { return Horizontal ? p.Y : p.X; }
     // The side of r that the ray meets first, and the opposite one.
     int32_t NearSide(const TBoundingRect& r) const {
-        return horizontal ? (decreasing ? r.Right : r.Left) : (decreasing ? r.Top : r.Bottom);
+        return Horizontal ? (Decreasing ? r.Right : r.Left) : (Decreasing ? r.Top : r.Bottom);
     }
     int32_t FarSide(const TBoundingRect& r) const {
-        return horizontal ? (decreasing ? r.Left : r.Right) : (decreasing ? r.Bottom : r.Top);
+        return Horizontal ? (Decreasing ? r.Left : r.Right) : (Decreasing ? r.Bottom : r.Top);
     }
     // r's extent across the ray.
-    int32_t AcrossLow(const TBoundingRect& r) const { return horizontal ? r.Bottom : r.Left; }
-    int32_t AcrossHigh(const TBoundingRect& r) const { return horizontal ? r.Top : r.Right; }
+    int32_t AcrossLow(const TBoundingRect& r) const { return Horizontal ? r.Bottom : r.Left; }
+    int32_t AcrossHigh(const TBoundingRect& r) const { return Horizontal ? r.Top : r.Right; }
     // v lies strictly between the far end f and the origin.
     bool StrictlyBetween(int32_t v, int32_t f) const {
-        return decreasing ? (f < v && v < o) : (o < v && v < f);
+        return Decreasing ? (f < v && v < OriginAlong) : (OriginAlong < v && v < f);
     }
     // v is closer to the origin than the far end f.
-    bool Nearer(int32_t v, int32_t f) const { return decreasing ? v > f : v < f; }
+    bool Nearer(int32_t v, int32_t f) const { return Decreasing ? v > f : v < f; }
     // The origin's first step along the ray lands inside r.
     bool FirstStepEnters(const TBoundingRect& r) const {
-        const int32_t lo = horizontal ? r.Left : r.Bottom;
-        const int32_t hi = horizontal ? r.Right : r.Top;
-        return decreasing ? (lo < o && o <= hi) : (lo <= o && o < hi);
+        const int32_t lo = Horizontal ? r.Left : r.Bottom;
+        const int32_t hi = Horizontal ? r.Right : r.Top;
+        return Decreasing ? (lo < OriginAlong && OriginAlong <= hi)
+                          : (lo <= OriginAlong && OriginAlong < hi);
     }
     bool IsParallelRun(const TBoundingRect& n) const {
-        return horizontal ? IsHorizontalRun(n) : IsVerticalRun(n);
+        return Horizontal ? IsHorizontalRun(n) : IsVerticalRun(n);
     }
     bool IsAcrossRun(const TBoundingRect& n) const {
-        return horizontal ? IsVerticalRun(n) : IsHorizontalRun(n);
+        return Horizontal ? IsVerticalRun(n) : IsHorizontalRun(n);
     }
     // How far ahead of the origin the value v lies, in 64 bits.
     int64_t Ahead(int32_t v) const {
-        return decreasing ? int64_t{o} - int64_t{v} : int64_t{v} - int64_t{o};
+        return Decreasing ? int64_t{OriginAlong} - int64_t{v} : int64_t{v} - int64_t{OriginAlong};
     }
 };
 
 bool CrossesRayLine(const TObstacle& leaf, const TBoundingRect& r, const TRayFrame& f,
                     bool wireExact) {
     if (leaf.Kind == kinds::Junction)
-        return f.AcrossLow(leaf.Bounds) <= f.c && f.c <= f.AcrossHigh(leaf.Bounds);
+        return f.AcrossLow(leaf.Bounds) <= f.OriginAcross &&
+               f.OriginAcross <= f.AcrossHigh(leaf.Bounds);
     const int32_t lo = f.AcrossLow(r);
     const int32_t hi = f.AcrossHigh(r);
     if (!wireExact)
-        return lo <= f.c && f.c <= hi;
-    return (lo < f.c && f.c < hi) || (lo == hi && f.c == hi);
+        return lo <= f.OriginAcross && f.OriginAcross <= hi;
+    return (lo < f.OriginAcross && f.OriginAcross < hi) || (lo == hi && f.OriginAcross == hi);
 }
 
 // O lies on a side of r that runs parallel to the ray, short of that side's end
@@ -101,8 +103,9 @@ bool CrossesRayLine(const TObstacle& leaf, const TBoundingRect& r, const TRayFra
 bool RunsAlongSide(const TBoundingRect& r, const TRayFrame& f, const TSheetPoint& origin) {
     if (!r.OnBorder(origin))
         return false;
-    const bool onParallelSide = f.c == f.AcrossHigh(r) || f.c == f.AcrossLow(r);
-    return onParallelSide && f.o != f.FarSide(r);
+    const bool onParallelSide =
+        f.OriginAcross == f.AcrossHigh(r) || f.OriginAcross == f.AcrossLow(r);
+    return onParallelSide && f.OriginAlong != f.FarSide(r);
 }
 
 } // namespace
@@ -115,8 +118,8 @@ TBoundingRect SnappedToGrid(const TBoundingRect& n) {
 int32_t GridLineBefore(const TRayQuery& ray, const TSheetPoint& q) {
     const TRayFrame f(ray);
     const int32_t v = f.Along(q);
-    const int32_t line = f.decreasing ? GridAbove(v) : GridBelow(v);
-    return f.Ahead(line) > 0 ? line : f.o;
+    const int32_t line = f.Decreasing ? GridAbove(v) : GridBelow(v);
+    return f.Ahead(line) > 0 ? line : f.OriginAlong;
 }
 
 int32_t AlongWeight(int32_t kind) {
@@ -157,7 +160,7 @@ void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge) {
     // Target shortcut: the target sits on this obstacle's near side, on the
     // ray's line and within one grid step ahead: the ray ends exactly there.
     if (targetSet && kind != KindGuideLine && !(n.OnBorder(origin) && n.OnBorder(ray.Target)) &&
-        f.Across(ray.Target) == f.c && f.Along(ray.Target) == f.NearSide(n)) {
+        f.Across(ray.Target) == f.OriginAcross && f.Along(ray.Target) == f.NearSide(n)) {
         const int64_t ahead = f.Ahead(f.Along(ray.Target));
         if (ahead >= 0 && ahead <= SnapStep) {
             far = f.Along(ray.Target);
@@ -168,21 +171,21 @@ void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge) {
     // The origin's first step enters the obstacle.
     if (!along && !onMarked && kind != KindGuideLine && f.FirstStepEnters(r)) {
         if (!IsWireKind(kind)) {
-            far = f.o;
+            far = f.OriginAlong;
         } else if (f.IsParallelRun(n)) {
             // On the run itself the ray would run over the wire. Off the run but
             // inside its widened rectangle the ray would run alongside the wire
             // closer than one grid step, or, level with the run beyond its end,
             // onto it; both stay closed like any other obstacle's inside. The
             // point is not trapped: across the run the rule below lets it out.
-            far = f.o;
+            far = f.OriginAlong;
         } else if (f.IsAcrossRun(n)) {
-            if (f.c != f.AcrossLow(n) && f.c != f.AcrossHigh(n)) {
+            if (f.OriginAcross != f.AcrossLow(n) && f.OriginAcross != f.AcrossHigh(n)) {
                 // Jump the wire and land on the grid line beyond it.
                 far = f.FarSide(r);
                 edge.CrossesWire = true;
             } else {
-                far = f.o;
+                far = f.OriginAlong;
             }
         }
         return;
@@ -200,7 +203,7 @@ void ClipRayAtLeaf(const TObstacle& leaf, const TRayQuery& ray, TEdge& edge) {
     if (onMarked) {
         // From the border of a marked obstacle only the side O lies on opens,
         // outward, as far as the grid line around the obstacle.
-        far = f.o == f.FarSide(n) ? f.FarSide(r) : f.o;
+        far = f.OriginAlong == f.FarSide(n) ? f.FarSide(r) : f.OriginAlong;
         return;
     }
 

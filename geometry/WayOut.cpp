@@ -129,8 +129,8 @@ std::optional<TSheetPoint> ClearRun(const TObstacleTree& tree, const TEndPointMe
 }
 
 const TEndPointMends& MendsOf(const TObstacleTree& tree) {
-    static const TEndPointMends none;
-    return tree.Mends ? *tree.Mends : none;
+    static const TEndPointMends None;
+    return tree.Mends ? *tree.Mends : None;
 }
 
 } // namespace

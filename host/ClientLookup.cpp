@@ -15,10 +15,10 @@ void SetModuleClient(IClient* client) {
     g_client = client;
 }
 
-HostRef<ISch_EditorService> FindSchematicService() {
+THostRef<ISch_EditorService> FindSchematicService() {
     if (!g_client)
         return {};
-    HostRef<IHostUnknown> module;
+    THostRef<IHostUnknown> module;
     HostCall(g_client->FindServerModule(u"SCH", module.Put()));
     return QueryAs<ISch_EditorService>(module);
 }

@@ -13,6 +13,6 @@ void SetModuleClient(IClient* client);
 // Asks the client for the "SCH" server module and that module for its
 // ISch_EditorService. Empty with no client, no module, or no such interface.
 // Made afresh at each use.
-HostRef<ISch_EditorService> FindSchematicService();
+THostRef<ISch_EditorService> FindSchematicService();
 
 } // namespace pathwick

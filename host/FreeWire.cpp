@@ -10,8 +10,8 @@ namespace {
 constexpr int32_t FreeObjectMode = 0;
 } // namespace
 
-HostRef<ISch_Wire> NewFreeWire(ISch_EditorService& service) {
-    HostRef<ISch_BasicContainer> object;
+THostRef<ISch_Wire> NewFreeWire(ISch_EditorService& service) {
+    THostRef<ISch_BasicContainer> object;
     HostCall(service.NewObject(kinds::Wire, FreeObjectMode, object.Put()));
     return QueryAs<ISch_Wire>(object);
 }

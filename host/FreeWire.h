@@ -7,6 +7,6 @@ namespace pathwick {
 
 // Asks the service for a new wire object (kinds::Wire, mode 0). Empty when the
 // new object is not a wire; a failing host call raises.
-HostRef<ISch_Wire> NewFreeWire(ISch_EditorService& service);
+THostRef<ISch_Wire> NewFreeWire(ISch_EditorService& service);
 
 } // namespace pathwick

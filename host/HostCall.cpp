@@ -5,7 +5,7 @@
 namespace pathwick {
 
 namespace {
-std::string DescribeStatus(HResult status) {
+std::string DescribeStatus(THostResult status) {
     char text[64];
     std::snprintf(text, sizeof text, "Host call failed with status 0x%08X",
                   static_cast<unsigned>(status));
@@ -13,7 +13,7 @@ std::string DescribeStatus(HResult status) {
 }
 } // namespace
 
-EHostCallError::EHostCallError(HResult status)
+EHostCallError::EHostCallError(THostResult status)
     : std::runtime_error(DescribeStatus(status)), status_(status) {}
 
 } // namespace pathwick

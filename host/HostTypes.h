@@ -22,14 +22,14 @@ struct TSheetRect {
 };
 
 // Status of a host operation: zero or positive is success, negative is failure.
-using HResult = int32_t;
-inline constexpr HResult kHostOk = 0;
-inline constexpr HResult kHostFail = static_cast<HResult>(0x80004005u);
-inline constexpr HResult kHostNoInterface = static_cast<HResult>(0x80004002u);
-inline constexpr HResult kHostInvalidArg = static_cast<HResult>(0x80070057u);
-inline constexpr HResult kHostOutOfMemory = static_cast<HResult>(0x8007000Eu);
+using THostResult = int32_t;
+inline constexpr THostResult HostOk = 0;
+inline constexpr THostResult HostFail = static_cast<THostResult>(0x80004005u);
+inline constexpr THostResult HostNoInterface = static_cast<THostResult>(0x80004002u);
+inline constexpr THostResult HostInvalidArg = static_cast<THostResult>(0x80070057u);
+inline constexpr THostResult HostOutOfMemory = static_cast<THostResult>(0x8007000Eu);
 
-inline constexpr bool Succeeded(HResult status) {
+inline constexpr bool Succeeded(THostResult status) {
     return status >= 0;
 }
 

@@ -18,20 +18,20 @@ namespace pathwick {
 
 namespace {
 
-constexpr int kMinTimeOutSeconds = 1;
-constexpr int kMaxTimeOutSeconds = 99;
+constexpr int MinTimeOutSeconds = 1;
+constexpr int MaxTimeOutSeconds = 99;
 
 // The labels' texts and the widths that the layout gives them.
 struct TLabelText {
     const char* Text;
     int Width;
 };
-constexpr TLabelText kLabelTexts[] = {
+constexpr TLabelText LabelTexts[] = {
     {"Time Out After (s)", 82}, {"Avoid cutting wires", 89}, {"L", 6}, {"H", 8}};
 
 bool LabelsFit(const QFont& font) {
     const QFontMetricsF metrics(font);
-    for (const TLabelText& label : kLabelTexts) {
+    for (const TLabelText& label : LabelTexts) {
         if (metrics.horizontalAdvance(QString::fromLatin1(label.Text)) > label.Width)
             return false;
     }
@@ -112,14 +112,14 @@ void TOptionsForm::BuildControls() {
     OKButton->setGeometry(73, 159, 75, 25);
     OKButton->SetCaption(QStringLiteral("OK"));
     OKButton->SetDefault(true);
-    OKButton->SetModalResult(kModalOK);
+    OKButton->SetModalResult(ModalOK);
     connect(OKButton, &TXPBitBtn::Click, this, &TOptionsForm::OnOKClick);
 
     CancelButton = new TXPBitBtn(this);
     CancelButton->setGeometry(150, 159, 75, 25);
     CancelButton->SetCaption(QStringLiteral("Cancel"));
     CancelButton->SetCancel(true);
-    CancelButton->SetModalResult(kModalCancel);
+    CancelButton->SetModalResult(ModalCancel);
     connect(CancelButton, &TXPBitBtn::Click, this, &TOptionsForm::OnCancelClick);
 
     setTabOrder(PageControl1, TimeOutEditBox);
@@ -148,7 +148,7 @@ void TOptionsForm::OnFormShow() {
 void TOptionsForm::SetTimeOut() {
     const std::optional<int32_t> typed = ParseIntegerText(TimeOutEditBox->Text().toStdString());
     const int32_t seconds = typed.value_or(timeOut_ / 1000);
-    if (seconds >= kMinTimeOutSeconds && seconds <= kMaxTimeOutSeconds)
+    if (seconds >= MinTimeOutSeconds && seconds <= MaxTimeOutSeconds)
         timeOut_ = seconds * 1000;
 }
 
@@ -162,16 +162,16 @@ void TOptionsForm::OnOKClick() {
         options_->ObjectInset = inset_;
         options_->AvoidWiresPosition = avoidWiresPosition_;
     }
-    done(kModalOK);
+    done(ModalOK);
 }
 
 void TOptionsForm::OnCancelClick() {
-    done(kModalCancel);
+    done(ModalCancel);
 }
 
 int RunOptionsDialog(std::unique_ptr<TRouteOptions>& options) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return kModalCancel;
+        return ModalCancel;
     TOptionsForm form(options);
     return form.ShowModal();
 }

@@ -65,9 +65,9 @@ private:
 };
 
 // Shows the options dialog over the options variable and returns its modal
-// result (kModalOK when the user pressed OK; the caller then saves). Needs
+// result (ModalOK when the user pressed OK; the caller then saves). Needs
 // the host's application object and never makes one: without it there is no
-// dialog and the result is kModalCancel.
+// dialog and the result is ModalCancel.
 int RunOptionsDialog(std::unique_ptr<TRouteOptions>& options);
 
 } // namespace pathwick

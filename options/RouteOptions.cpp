@@ -11,14 +11,14 @@ namespace pathwick {
 
 namespace {
 
-constexpr std::string_view kSection = "Options";
-constexpr std::string_view kTimeOutKey = "TimeOut";
-constexpr std::string_view kAvoidWiresKey = "Avoid Wires Position";
+constexpr std::string_view Section = "Options";
+constexpr std::string_view TimeOutKey = "TimeOut";
+constexpr std::string_view AvoidWiresKey = "Avoid Wires Position";
 
-constexpr int32_t kDefaultTimeOut = 3000;
-constexpr int32_t kMaxTimeOut = 600000;
-constexpr int32_t kDefaultAvoidWires = 1;
-constexpr int32_t kMaxAvoidWires = 10;
+constexpr int32_t DefaultTimeOut = 3000;
+constexpr int32_t MaxTimeOut = 600000;
+constexpr int32_t DefaultAvoidWires = 1;
+constexpr int32_t MaxAvoidWires = 10;
 
 std::string JoinFileName(const std::string& folder, std::string_view name) {
     if (folder.empty())
@@ -49,17 +49,17 @@ TRouteOptions::TRouteOptions(const std::string& folder) {
 TRouteOptions::~TRouteOptions() = default;
 
 void TRouteOptions::LoadFromFile() {
-    const std::string timeOut = file_->ReadString(kSection, kTimeOutKey, "3000");
-    const std::string avoidWires = file_->ReadString(kSection, kAvoidWiresKey, "0");
-    TimeOut = ValueInRange(timeOut, kDefaultTimeOut, 1, kMaxTimeOut);
+    const std::string timeOut = file_->ReadString(Section, TimeOutKey, "3000");
+    const std::string avoidWires = file_->ReadString(Section, AvoidWiresKey, "0");
+    TimeOut = ValueInRange(timeOut, DefaultTimeOut, 1, MaxTimeOut);
     // A missing key reads "0", which is out of range and so gives the default.
-    AvoidWiresPosition = ValueInRange(avoidWires, kDefaultAvoidWires, 1, kMaxAvoidWires);
+    AvoidWiresPosition = ValueInRange(avoidWires, DefaultAvoidWires, 1, MaxAvoidWires);
 }
 
 void TRouteOptions::SaveToFile() {
-    if (!file_->WriteString(kSection, kTimeOutKey, std::to_string(TimeOut)))
+    if (!file_->WriteString(Section, TimeOutKey, std::to_string(TimeOut)))
         throw EWriteError(file_->Path());
-    if (!file_->WriteString(kSection, kAvoidWiresKey, std::to_string(AvoidWiresPosition)))
+    if (!file_->WriteString(Section, AvoidWiresKey, std::to_string(AvoidWiresPosition)))
         throw EWriteError(file_->Path());
 }
 

@@ -19,7 +19,7 @@ namespace pathwick {
 namespace {
 
 // Positions of every temporary wire written before its vertices are copied.
-constexpr int32_t kPreWrittenVertices = 50;
+constexpr int32_t PreWrittenVertices = 50;
 
 // Why no path was found. The forward search runs from the start to the end,
 // so its own start and end are the request's.
@@ -27,26 +27,26 @@ uint8_t RouteFailure(const TRouteStats& stats) {
     const TSearchOutcome& forward = stats.Forward;
     const TSearchOutcome& reverse = stats.Reverse;
     if (stats.Found)
-        return kRouteFailureNone;
+        return RouteFailureNone;
     if (forward.StartBlocked || forward.TargetBlocked) {
         if (forward.StartBlocked && forward.TargetBlocked)
-            return kRouteFailureBothBlocked;
-        return forward.StartBlocked ? kRouteFailureStartBlocked : kRouteFailureEndBlocked;
+            return RouteFailureBothBlocked;
+        return forward.StartBlocked ? RouteFailureStartBlocked : RouteFailureEndBlocked;
     }
     if (!forward.Ran && !reverse.Ran)
-        return kRouteFailureSamePoint;
+        return RouteFailureSamePoint;
     if (forward.NoWayOut)
-        return forward.NoWayOutAtTarget ? kRouteFailureEndBoxedIn : kRouteFailureStartBoxedIn;
+        return forward.NoWayOutAtTarget ? RouteFailureEndBoxedIn : RouteFailureStartBoxedIn;
     if ((forward.Ran && forward.Completed) || (reverse.Ran && reverse.Completed))
-        return kRouteFailureNoPathUnderBound;
+        return RouteFailureNoPathUnderBound;
     if (forward.StoppedByBudget || reverse.StoppedByBudget)
-        return kRouteFailureOutOfTime;
-    return kRouteFailureNone;
+        return RouteFailureOutOfTime;
+    return RouteFailureNone;
 }
 
 // Tells a host that listens how the request went.
 void ReportToHost(const TRouteStats& stats) {
-    HostRef<IRouteReportSink> sink = QueryAs<IRouteReportSink>(ModuleClient());
+    THostRef<IRouteReportSink> sink = QueryAs<IRouteReportSink>(ModuleClient());
     if (!sink)
         return;
     TRouteReport report{};
@@ -79,14 +79,14 @@ TRouterSettings RouterSettingsOf(const TRouteOptions& options, const TRouteRules
 
 // A new free-standing wire: the session's temporary wire and the router's
 // result. Without a schematic service there is nothing to make one with.
-HostRef<ISch_Wire> NewHostWire() {
-    const HostRef<ISch_EditorService> service = FindSchematicService();
-    return service ? NewFreeWire(*service) : HostRef<ISch_Wire>();
+THostRef<ISch_Wire> NewHostWire() {
+    const THostRef<ISch_EditorService> service = FindSchematicService();
+    return service ? NewFreeWire(*service) : THostRef<ISch_Wire>();
 }
 
 } // namespace
 
-TMainApp::TMainApp(HostRef<ISch_Document> document, const TRouteRules& rules,
+TMainApp::TMainApp(THostRef<ISch_Document> document, const TRouteRules& rules,
                    const TSpeedUps& speedUps)
     : document_(std::move(document)), speedUps_(speedUps), rules_(rules) {}
 
@@ -109,7 +109,7 @@ bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSh
     // happens before any check.
     if (wire != currentWire_.Get()) {
         committedCount_ = 0;
-        currentWire_ = HostRef<ISch_Wire>::Share(wire);
+        currentWire_ = THostRef<ISch_Wire>::Share(wire);
     }
     if (!EndpointsMatch(start, end))
         return false;
@@ -120,7 +120,7 @@ bool TMainApp::RouteSegment(ISch_Wire* wire, const TSheetPoint& start, const TSh
     {
         TEdgeRouter router(start, end, RouterSettingsOf(options, rules_), *tree_,
                            CurrentSheetExtent(), NewHostWire, speedUps_.Search);
-        HostRef<ISch_Wire> path = router.FindPath();
+        THostRef<ISch_Wire> path = router.FindPath();
         ReportToHost(router.Stats());
         if (path) {
             RecordPath(path);
@@ -153,12 +153,12 @@ void TMainApp::CommitPlacedVertices() {
     if (n <= committedCount_)
         return;
 
-    HostRef<ISch_Wire> temporary = NewHostWire();
+    THostRef<ISch_Wire> temporary = NewHostWire();
     if (!temporary)
         return;
 
     HostCall(temporary->SetVertexCount(0));
-    for (int32_t i = 1; i <= kPreWrittenVertices; ++i)
+    for (int32_t i = 1; i <= PreWrittenVertices; ++i)
         HostCall(temporary->SetVertex(i, TSheetPoint{0, 0}));
 
     n = VertexCount(wire);
@@ -173,13 +173,13 @@ void TMainApp::CommitPlacedVertices() {
     committedCount_ = VertexCount(wire) - 1;
 }
 
-void TMainApp::RecordPath(const HostRef<ISch_Wire>& path) {
+void TMainApp::RecordPath(const THostRef<ISch_Wire>& path) {
     if (!path)
         return;
     AddPolyline(*tree_, path.Get());
 }
 
-void TMainApp::SplicePath(const HostRef<ISch_Wire>& path, const TSheetPoint& start,
+void TMainApp::SplicePath(const THostRef<ISch_Wire>& path, const TSheetPoint& start,
                           const TSheetPoint& end) {
     if (!path || !currentWire_)
         return;
@@ -211,7 +211,7 @@ void TMainApp::SplicePath(const HostRef<ISch_Wire>& path, const TSheetPoint& sta
         }
     } catch (...) {
         // Best effort: the host has just failed once; the original error is what leaves.
-        const auto tryCall = [](HResult status) {
+        const auto tryCall = [](THostResult status) {
             try {
                 HostCall(status);
             } catch (const EHostCallError&) {

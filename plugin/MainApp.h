@@ -25,7 +25,7 @@ public:
     // The session on the document that is current now (may be empty). The tree
     // is not built here. The module's sessions route by the mended rules;
     // tests and benchmarks may ask for the rules as they stand.
-    explicit TMainApp(HostRef<ISch_Document> document, const TRouteRules& rules = MendedRules,
+    explicit TMainApp(THostRef<ISch_Document> document, const TRouteRules& rules = MendedRules,
                       const TSpeedUps& speedUps = {});
     ~TMainApp();
     TMainApp(const TMainApp&) = delete;
@@ -44,15 +44,15 @@ public:
 private:
     bool EndpointsMatch(const TSheetPoint& start, const TSheetPoint& end);
     void CommitPlacedVertices();
-    void RecordPath(const HostRef<ISch_Wire>& path);
-    void SplicePath(const HostRef<ISch_Wire>& path, const TSheetPoint& start,
+    void RecordPath(const THostRef<ISch_Wire>& path);
+    void SplicePath(const THostRef<ISch_Wire>& path, const TSheetPoint& start,
                     const TSheetPoint& end);
 
     std::unique_ptr<TObstacleTree> tree_;
-    HostRef<ISch_Document> document_;
+    THostRef<ISch_Document> document_;
     TSpeedUps speedUps_;
     int32_t committedCount_ = 0;
-    HostRef<ISch_Wire> currentWire_;
+    THostRef<ISch_Wire> currentWire_;
     const TRouteRules rules_;
 };
 

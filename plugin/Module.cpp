@@ -14,15 +14,15 @@ namespace pathwick {
 namespace {
 
 // The host executable's export that hands out its client.
-using GetClientFunction = void (*)(IClient**);
-constexpr const char* kGetClientName = "ClientAPI_GetClientInterface";
+using TGetClientFunction = void (*)(IClient**);
+constexpr const char* GetClientName = "ClientAPI_GetClientInterface";
 
 IClient* LookUpHostClient() {
     // The host process's own symbols (and those loaded before this module).
-    void* symbol = dlsym(RTLD_DEFAULT, kGetClientName);
+    void* symbol = dlsym(RTLD_DEFAULT, GetClientName);
     if (!symbol)
         return nullptr;
-    GetClientFunction getClient = nullptr;
+    TGetClientFunction getClient = nullptr;
     static_assert(sizeof getClient == sizeof symbol);
     __builtin_memcpy(&getClient, &symbol, sizeof getClient);
     IClient* client = nullptr;
@@ -39,9 +39,9 @@ std::unique_ptr<TRouteOptions>& RouteOptions() {
     // would then be freed a second time. Its storage goes with the module.
     alignas(std::unique_ptr<TRouteOptions>) static unsigned char
         storage[sizeof(std::unique_ptr<TRouteOptions>)];
-    static std::unique_ptr<TRouteOptions>* const holder =
+    static std::unique_ptr<TRouteOptions>* const Holder =
         new (storage) std::unique_ptr<TRouteOptions>();
-    return *holder;
+    return *Holder;
 }
 
 std::unique_ptr<TMainApp>& Session() {
@@ -59,8 +59,8 @@ std::unique_ptr<TMainApp>& Session() {
 
 void StartSession(std::unique_ptr<TMainApp>& session, const TRouteOptions& options,
                   const TSpeedUps& speedUps) {
-    HostRef<ISch_Document> document;
-    if (HostRef<ISch_EditorService> service = FindSchematicService())
+    THostRef<ISch_Document> document;
+    if (THostRef<ISch_EditorService> service = FindSchematicService())
         HostCall(service->GetActiveDocument(document.Put()));
     session = std::make_unique<TMainApp>(std::move(document), MendedRules, speedUps);
     session->BuildObstacleTree(options);

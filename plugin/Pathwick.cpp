@@ -47,7 +47,7 @@ PATHWICK_EXPORT uint8_t AutoWirer_Execute(ISch_Wire* wire, int32_t x1, int32_t y
     if (!session || !RouteOptions())
         return 0;
     // Our own reference on the wire for the duration of the call.
-    const HostRef<ISch_Wire> held = HostRef<ISch_Wire>::Share(wire);
+    const THostRef<ISch_Wire> held = THostRef<ISch_Wire>::Share(wire);
     return session->RouteSegment(held.Get(), TSheetPoint{x1, y1}, TSheetPoint{x2, y2},
                                  *RouteOptions())
                ? 1

@@ -53,22 +53,22 @@ TEdgeRouter::TEdgeRouter(const TSheetPoint& start, const TSheetPoint& end,
                          const TRouterSettings& settings, TObstacleTree& tree,
                          const TBoundingRect& sheet, TWireFactory newWire,
                          const TSearchOptions& speedUps)
-    : Tree(tree), Start(start), End(end), SheetRect(sheet), NewWire(std::move(newWire)),
+    : Tree(tree), Start(start), End(end), SheetRect(sheet), newWire_(std::move(newWire)),
       StartTick(GetTickCount()), TimeOut(settings.TimeOut), TimeBudget(settings.TimeOut / 2),
-      AvoidWires(settings.AvoidWires), Rules(settings.Rules), SpeedUps(speedUps) {}
+      AvoidWires(settings.AvoidWires), rules_(settings.Rules), speedUps_(speedUps) {}
 
-HostRef<ISch_Wire> TEdgeRouter::FindPath() {
+THostRef<ISch_Wire> TEdgeRouter::FindPath() {
     PrepareTree();
     const int32_t initialBound = router::InitialBound(Start, End);
     stats_.InitialBound = initialBound;
-    const TSearchContext context{Tree, SheetRect, TimeBudget, AvoidWires, SpeedUps};
+    const TSearchContext context{Tree, SheetRect, TimeBudget, AvoidWires, speedUps_};
     const bool found = RunSearches(context, Start, End, StartTick, initialBound);
-    if (!Rules.AnyMend())
+    if (!rules_.AnyMend())
         return Finish(Start, End);
     if (!found)
         return RunMendedPass();
-    HostRef<ISch_Wire> result = Finish(Start, End);
-    if (!result || !Rules.KeepOffConnectionPoints || !RunsThroughConnectionPoint(result.Get()))
+    THostRef<ISch_Wire> result = Finish(Start, End);
+    if (!result || !rules_.KeepOffConnectionPoints || !RunsThroughConnectionPoint(result.Get()))
         return result;
     // A path of the rules as they stand that would connect another net:
     // dropped, and searched for again as when the first pass finds nothing.
@@ -90,7 +90,7 @@ bool TEdgeRouter::RunsThroughConnectionPoint(ISch_Wire* path) const {
 
 // Nothing, when the first pass's own path was dropped; else the first pass's
 // result as it stands.
-HostRef<ISch_Wire> TEdgeRouter::FirstPassResult() {
+THostRef<ISch_Wire> TEdgeRouter::FirstPassResult() {
     if (!firstDropped_)
         return Finish(Start, End);
     stats_.Found = false;
@@ -114,38 +114,38 @@ bool TEdgeRouter::RunSearches(const TSearchContext& context, const TSheetPoint& 
 // long-connection bound, rays stopped short of other connection points; the
 // pass runs only when one of them changes something, or the first pass's
 // path was dropped, within what is left of the time-out.
-HostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
+THostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
     // A search the clock stopped leaves no time, and no path to be sure of.
     if (stats_.Forward.StoppedByBudget || stats_.Reverse.StoppedByBudget)
         return FirstPassResult();
     TEndPointMends mends;
     mends.Ends[0] = Start;
     mends.Ends[1] = End;
-    mends.OpenJunctions = Rules.OpenJunctionEnds;
-    mends.ClosePoints = Rules.KeepOffConnectionPoints;
+    mends.OpenJunctions = rules_.OpenJunctionEnds;
+    mends.ClosePoints = rules_.KeepOffConnectionPoints;
     const TMendsInTree scope(Tree, mends);
 
     TSheetPoint from = Start;
     TSheetPoint to = End;
-    if (Rules.PinWayOut && StraightRunClear(Tree, Start, End)) {
+    if (rules_.PinWayOut && StraightRunClear(Tree, Start, End)) {
         // The straight run a person draws between the two: the ends meet.
         from = End;
-    } else if (Rules.PinWayOut) {
+    } else if (rules_.PinWayOut) {
         from = SearchEndFor(Tree, SheetRect, Start, End);
         to = SearchEndFor(Tree, SheetRect, End, Start);
     }
     const int64_t strictBound = stats_.InitialBound;
-    const int64_t bound = Rules.LongBound ? router::LongInitialBound(from, to) : strictBound;
+    const int64_t bound = rules_.LongBound ? router::LongInitialBound(from, to) : strictBound;
     const bool sameEnds = SamePoint(from, Start) && SamePoint(to, End);
     if (!firstDropped_ && sameEnds && bound <= strictBound && !mends.ChangesAnything(Tree))
         return Finish(Start, End); // the pass would only repeat the first
     stats_.MendedPass = true;
     stats_.InitialBound = bound;
 
-    HostRef<ISch_Wire> result;
+    THostRef<ISch_Wire> result;
     if (SamePoint(from, to)) {
         // The two way-out steps meet, or one ends on the other end point.
-        result = NewWire ? NewWire() : HostRef<ISch_Wire>();
+        result = newWire_ ? newWire_() : THostRef<ISch_Wire>();
         if (result)
             WriteVertices(result.Get(), Straightened({End, to, Start}));
     } else {
@@ -154,8 +154,8 @@ HostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
         const int64_t left = int64_t{TimeOut} - static_cast<int32_t>(now - StartTick);
         TSearchContext context{Tree, SheetRect,
                                static_cast<int32_t>(std::max<int64_t>(left, 0) / 2), AvoidWires,
-                               SpeedUps};
-        if (Rules.LongBound)
+                               speedUps_};
+        if (rules_.LongBound)
             context.CostCeiling = LongCostCeiling;
         RunSearches(context, from, to, now, bound);
         result = Finish(from, to);
@@ -169,7 +169,7 @@ HostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
     }
     // A way-out step or the straight run can still pass a connection
     // point the rays did not see: no path rather than a false connection.
-    if (result && Rules.KeepOffConnectionPoints && RunsThroughConnectionPoint(result.Get()))
+    if (result && rules_.KeepOffConnectionPoints && RunsThroughConnectionPoint(result.Get()))
         result.Reset();
     // The Target as a request between its own ends leaves it.
     Tree.Target = stats_.ReverseChosen ? Start : End;
@@ -178,12 +178,12 @@ HostRef<ISch_Wire> TEdgeRouter::RunMendedPass() {
     return result;
 }
 
-HostRef<ISch_Wire> TEdgeRouter::Finish(const TSheetPoint& from, const TSheetPoint& to) {
+THostRef<ISch_Wire> TEdgeRouter::Finish(const TSheetPoint& from, const TSheetPoint& to) {
     const bool reverse = stats_.ReverseChosen;
     // The path is replayed from the chosen search's start, towards its target.
     Tree.Target = reverse ? from : to;
     const std::optional<TBestPath>& chosen = reverse ? stats_.Reverse.Best : stats_.Forward.Best;
-    HostRef<ISch_Wire> result;
+    THostRef<ISch_Wire> result;
     if (chosen)
         result = BuildResult(*chosen, reverse ? to : from);
     // The forward path runs from `from`; the result must begin at `to`.
@@ -193,8 +193,8 @@ HostRef<ISch_Wire> TEdgeRouter::Finish(const TSheetPoint& from, const TSheetPoin
     return result;
 }
 
-HostRef<ISch_Wire> TEdgeRouter::BuildResult(const TBestPath& path, const TSheetPoint& from) {
-    HostRef<ISch_Wire> wire = NewWire ? NewWire() : HostRef<ISch_Wire>();
+THostRef<ISch_Wire> TEdgeRouter::BuildResult(const TBestPath& path, const TSheetPoint& from) {
+    THostRef<ISch_Wire> wire = newWire_ ? newWire_() : THostRef<ISch_Wire>();
     if (!wire)
         return {};
     TTreeRays rays(Tree, SheetRect);

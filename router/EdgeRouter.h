@@ -23,7 +23,7 @@ struct TRouterSettings {
 
 // Makes the new free-standing host wire that receives a found path; empty when
 // the host cannot make one (then no path is returned).
-using TWireFactory = std::function<HostRef<ISch_Wire>()>;
+using TWireFactory = std::function<THostRef<ISch_Wire>()>;
 
 // How both searches of a request went and which one was used.
 // With the mended rules, Forward and Reverse are those of the mended pass
@@ -66,7 +66,7 @@ public:
 
     // The found path as a new host wire whose vertex 1 is the end point and whose
     // last vertex is the start point; empty when no path was found. Call once.
-    HostRef<ISch_Wire> FindPath();
+    THostRef<ISch_Wire> FindPath();
 
     const TRouteStats& Stats() const { return stats_; }
 
@@ -76,26 +76,26 @@ private:
     // when a path is chosen.
     bool RunSearches(const TSearchContext& context, const TSheetPoint& from, const TSheetPoint& to,
                      uint32_t forwardTick, int64_t bound);
-    HostRef<ISch_Wire> RunMendedPass();
-    HostRef<ISch_Wire> FirstPassResult();
+    THostRef<ISch_Wire> RunMendedPass();
+    THostRef<ISch_Wire> FirstPassResult();
     // The path passes a pin's or port's connection point other than the
     // request's own ends.
     bool RunsThroughConnectionPoint(ISch_Wire* path) const;
     // The chosen search's path as the result wire, from `to` to `from`.
-    HostRef<ISch_Wire> Finish(const TSheetPoint& from, const TSheetPoint& to);
-    HostRef<ISch_Wire> BuildResult(const TBestPath& path, const TSheetPoint& from);
+    THostRef<ISch_Wire> Finish(const TSheetPoint& from, const TSheetPoint& to);
+    THostRef<ISch_Wire> BuildResult(const TBestPath& path, const TSheetPoint& from);
 
     TObstacleTree& Tree;
     const TSheetPoint Start;
     const TSheetPoint End;
     const TBoundingRect SheetRect;
-    const TWireFactory NewWire;
+    const TWireFactory newWire_;
     const uint32_t StartTick;
     const int32_t TimeOut;
     const int32_t TimeBudget;
     const int32_t AvoidWires;
-    const TRouteRules Rules;
-    const TSearchOptions SpeedUps;
+    const TRouteRules rules_;
+    const TSearchOptions speedUps_;
     TRouteStats stats_;
     bool firstDropped_ = false; // the first pass's path ran through a connection point
 };

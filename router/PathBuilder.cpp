@@ -123,7 +123,7 @@ std::optional<TDetour> IsDetour(std::string_view turns, std::size_t i) {
 }
 
 TPathBuilder::TPathBuilder(TRaySource& rays, std::string_view turns, std::string_view line)
-    : rays_(rays), Turns(turns), Line(line) {}
+    : rays_(rays), Turns(turns), line_(line) {}
 
 TDirection TPathBuilder::TurnAt(std::size_t i) const {
     return (i >= 1 && i <= Turns.size()) ? router::DirectionOf(Turns[i - 1]) : TDirection::None;
@@ -137,13 +137,13 @@ void TPathBuilder::Restore(const TSaved& saved) {
 }
 
 TSheetPoint TPathBuilder::ReplaySegment(const TSheetPoint& from) {
-    if (SegmentIndex > Turns.size() || MoveIndex > Line.size())
+    if (SegmentIndex > Turns.size() || MoveIndex > line_.size())
         return router::NoPoint;
     const char letter = Turns[SegmentIndex - 1];
     const TDirection d = router::DirectionOf(letter);
     TSheetPoint p = from;
     // The ';' after the moves ends every run of letters.
-    while (MoveIndex <= Line.size() && Line[MoveIndex - 1] == letter) {
+    while (MoveIndex <= line_.size() && line_[MoveIndex - 1] == letter) {
         if (const auto edge = rays_.MoveEdge(p, d))
             p = router::FarEnd(*edge, d);
         ++MoveIndex;
@@ -159,22 +159,22 @@ void TPathBuilder::BuildPolyline(ISch_Polygon* wire, const TSheetPoint& start) {
     Current = start;
     PutVertex(wire, 1, start);
     PutCount(wire, 1);
-    Staircase.Active = false;
+    staircase_.Active = false;
     while (SegmentIndex <= Turns.size()) {
         Previous = Current;
         // Only a line already read to its end yields no point. The sentinel's
         // -1 is also a real coordinate (an end point just below or left of
         // the sheet), so the returned point is not what tells.
-        const bool lineRead = MoveIndex > Line.size();
+        const bool lineRead = MoveIndex > line_.size();
         Current = ReplaySegment(Current);
         if (!lineRead) {
-            if (IsStaircase(Turns, SegmentIndex, Staircase)) {
+            if (IsStaircase(Turns, SegmentIndex, staircase_)) {
                 StraightenStaircase(wire);
             } else if (const auto detour = IsDetour(Turns, SegmentIndex)) {
                 StraightenDetour(wire, *detour);
             } else {
                 AddSegment(wire, Previous, Current);
-                Staircase.Active = false;
+                staircase_.Active = false;
             }
         }
         ++SegmentIndex;
@@ -186,7 +186,7 @@ void TPathBuilder::BuildPolyline(ISch_Polygon* wire, const TSheetPoint& start) {
 // staircase is extended from its corner instead.
 void TPathBuilder::StraightenStaircase(ISch_Polygon* wire) {
     const TSaved saved = Save();
-    const bool extending = Staircase.Active;
+    const bool extending = staircase_.Active;
     TDirection d1 = TDirection::None;
     TDirection d2 = TDirection::None;
     TSheetPoint p3;
@@ -199,12 +199,12 @@ void TPathBuilder::StraightenStaircase(ISch_Polygon* wire) {
         ++SegmentIndex;
         p3 = ReplaySegment(p1);
     } else {
-        d1 = Staircase.SavedFirst;
-        d2 = Staircase.SavedSecond;
+        d1 = staircase_.SavedFirst;
+        d2 = staircase_.SavedSecond;
         const TSheetPoint p1 = ReplaySegment(Current);
         ++SegmentIndex;
         p3 = ReplaySegment(p1);
-        Current = Staircase.Corner;
+        Current = staircase_.Corner;
     }
     const TSheetPoint q =
         IsVertical(d1) ? TSheetPoint{p3.X, Current.Y} : TSheetPoint{Current.X, p3.Y};
@@ -218,10 +218,10 @@ void TPathBuilder::StraightenStaircase(ISch_Polygon* wire) {
             ReplaceLastTwo(wire, q, p3);
         }
         Current = p3;
-        Staircase.Corner = q;
-        Staircase.SavedFirst = d1;
-        Staircase.SavedSecond = d2;
-        Staircase.Active = true;
+        staircase_.Corner = q;
+        staircase_.SavedFirst = d1;
+        staircase_.SavedSecond = d2;
+        staircase_.Active = true;
     } else {
         Restore(saved);
         AddSegment(wire, Previous, Current);

@@ -105,12 +105,12 @@ private:
 
     TRaySource& rays_;
     std::string Turns;
-    std::string Line;
+    std::string line_;
     std::size_t SegmentIndex = 1;
     std::size_t MoveIndex = 1;
     TSheetPoint Previous{};
     TSheetPoint Current{};
-    TStaircaseMemory Staircase;
+    TStaircaseMemory staircase_;
 };
 
 // The whole construction: a TPathBuilder run over the line.

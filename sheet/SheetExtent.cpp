@@ -7,9 +7,9 @@ namespace pathwick {
 void SetToSheet(TBoundingRect& rect, ISch_EditorService* service) {
     if (!service)
         return;
-    HostRef<ISch_Document> active;
+    THostRef<ISch_Document> active;
     HostCall(service->GetActiveDocument(active.Put()));
-    HostRef<ISch_Document> document = QueryAs<ISch_Document>(active);
+    THostRef<ISch_Document> document = QueryAs<ISch_Document>(active);
     if (!document)
         return;
     rect.Left = 0;

@@ -21,7 +21,7 @@ inline constexpr int32_t PinLeadDown = 3;
 // frees quietly, since a second error cannot be raised then.
 class TEnumeratorWalk {
 public:
-    TEnumeratorWalk(ISch_BasicContainer& owner, HostRef<ISch_ObjectEnumerator> e)
+    TEnumeratorWalk(ISch_BasicContainer& owner, THostRef<ISch_ObjectEnumerator> e)
         : owner_(owner), e_(std::move(e)) {}
     TEnumeratorWalk(const TEnumeratorWalk&) = delete;
     TEnumeratorWalk& operator=(const TEnumeratorWalk&) = delete;
@@ -36,17 +36,17 @@ public:
     void Free() {
         if (!e_)
             return;
-        HostRef<ISch_ObjectEnumerator> e = std::move(e_);
+        THostRef<ISch_ObjectEnumerator> e = std::move(e_);
         HostCall(owner_.FreeObjectEnumerator(e.Get()));
     }
 
 private:
     ISch_BasicContainer& owner_;
-    HostRef<ISch_ObjectEnumerator> e_;
+    THostRef<ISch_ObjectEnumerator> e_;
 };
 
-HostRef<ISch_ObjectEnumerator> NewEnumerator(ISch_BasicContainer& owner) {
-    HostRef<ISch_ObjectEnumerator> e;
+THostRef<ISch_ObjectEnumerator> NewEnumerator(ISch_BasicContainer& owner) {
+    THostRef<ISch_ObjectEnumerator> e;
     HostCall(owner.NewObjectEnumerator(e.Put()));
     return e;
 }
@@ -56,10 +56,10 @@ HostRef<ISch_ObjectEnumerator> NewEnumerator(ISch_BasicContainer& owner) {
 template <class F> void ForEachObject(TEnumeratorWalk& walk, F&& f) {
     if (!walk)
         return;
-    HostRef<ISch_BasicContainer> object;
+    THostRef<ISch_BasicContainer> object;
     HostCall(walk->FirstObject(object.Put()));
     while (object) {
-        HostRef<ISch_GraphicalObject> g = CastAs<ISch_GraphicalObject>(object);
+        THostRef<ISch_GraphicalObject> g = CastAs<ISch_GraphicalObject>(object);
         f(*g);
         HostCall(walk->NextObject(object.Put()));
     }
@@ -109,7 +109,7 @@ struct TPinLead {
 // interface, or hidden while hidden pins are not shown). Leads reaching past
 // the int32 range stop at its limit.
 std::optional<TPinLead> PinLead(ISch_GraphicalObject& child, bool showHidden) {
-    HostRef<ISch_SymbolPin> pin = QueryAs<ISch_SymbolPin>(&child);
+    THostRef<ISch_SymbolPin> pin = QueryAs<ISch_SymbolPin>(&child);
     if (!pin)
         return std::nullopt;
     if (!showHidden) {
@@ -146,7 +146,7 @@ std::optional<TPinLead> PinLead(ISch_GraphicalObject& child, bool showHidden) {
 // A bus entry: the box spanned by its two ends (kind 7); nothing without the
 // bus-entry interface.
 void AddBusEntry(TObstacleTree& tree, ISch_GraphicalObject& object) {
-    HostRef<ISch_BusEntry> entry = QueryAs<ISch_BusEntry>(&object);
+    THostRef<ISch_BusEntry> entry = QueryAs<ISch_BusEntry>(&object);
     if (!entry)
         return;
     const TSheetPoint p = AnchorOf(*entry);
@@ -186,7 +186,7 @@ void AddLabel(TObstacleTree& tree, ISch_TextTag* label, int32_t w) {
 // A symbol: one box over its current part and view's children and pin leads
 // (kind 24), then its label.
 void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
-    HostRef<ISch_Symbol> symbol = QueryAs<ISch_Symbol>(&object);
+    THostRef<ISch_Symbol> symbol = QueryAs<ISch_Symbol>(&object);
     if (!symbol)
         return;
     TBoundingRect box;
@@ -224,7 +224,7 @@ void AddSymbol(TObstacleTree& tree, ISch_GraphicalObject& object) {
     }
     if (!first)
         tree.AddRect(box, kinds::Symbol);
-    HostRef<ISch_TextTag> label;
+    THostRef<ISch_TextTag> label;
     HostCall(symbol->GetLabel(label.Put()));
     AddLabel(tree, label.Get(), 1);
 }
@@ -297,7 +297,7 @@ void AddSheetObstacles(TObstacleTree& tree, ISch_Document& document, int32_t mar
 } // namespace
 
 void AddPolyline(TObstacleTree& tree, IHostUnknown* polyline) {
-    HostRef<ISch_BasicPolyline> line = QueryAs<ISch_BasicPolyline>(polyline);
+    THostRef<ISch_BasicPolyline> line = QueryAs<ISch_BasicPolyline>(polyline);
     if (!line)
         return;
     const auto vertex = [&](int32_t i) {

@@ -5,7 +5,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev clang-format
+  clang-14 libclang-rt-14-dev clang-format clang-tidy
   kicad-demos  # the KiCad schematics the tests read and route on
 )
 missing=()

@@ -3,8 +3,8 @@
 
 namespace pathwick {
 
-inline constexpr int kModalNone = 0;
-inline constexpr int kModalOK = 1;
-inline constexpr int kModalCancel = 2;
+inline constexpr int ModalNone = 0;
+inline constexpr int ModalOK = 1;
+inline constexpr int ModalCancel = 2;
 
 } // namespace pathwick

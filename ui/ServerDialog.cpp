@@ -32,7 +32,7 @@ QWidget* ClientMainWindow() {
 QWidget* WindowOfHostClass() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->property("windowClass").toString() ==
-            QLatin1String(TServerDialog::kMainWindowClass))
+            QLatin1String(TServerDialog::MainWindowClass))
             return widget;
     }
     return nullptr;
@@ -57,7 +57,7 @@ QWidget* TServerDialog::FindOwnerWindow() {
 
 int TServerDialog::ShowModal() {
     closed_ = false;
-    setResult(kModalNone);
+    setResult(ModalNone);
     return exec();
 }
 
@@ -69,7 +69,7 @@ void TServerDialog::done(int result) {
 }
 
 void TServerDialog::reject() {
-    done(kModalCancel);
+    done(ModalCancel);
 }
 
 void TServerDialog::showEvent(QShowEvent* event) {

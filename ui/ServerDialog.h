@@ -11,7 +11,7 @@ class TServerDialog : public QDialog {
 public:
     // The window class that the host's main window carries (as the dynamic
     // property "windowClass" of a top-level widget).
-    static constexpr const char* kMainWindowClass = "Vorelline Main Window";
+    static constexpr const char* MainWindowClass = "Vorelline Main Window";
 
     // Made with the host's main window as its owner (see FindOwnerWindow).
     TServerDialog();
@@ -22,7 +22,7 @@ public:
     // A failing client call raises EHostCallError.
     static QWidget* FindOwnerWindow();
 
-    // Shows the dialog modally and returns its modal result; kModalCancel
+    // Shows the dialog modally and returns its modal result; ModalCancel
     // when it is closed by the close box or by Esc without a cancel button.
     int ShowModal();
 

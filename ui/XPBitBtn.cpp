@@ -18,7 +18,7 @@ void TXPBitBtn::HandleClicked() {
     // The click handler may close or even free the dialog.
     const QPointer<TXPBitBtn> self(this);
     emit Click();
-    if (!self || modalResult_ == kModalNone)
+    if (!self || modalResult_ == ModalNone)
         return;
     if (auto* dialog = qobject_cast<QDialog*>(window()))
         dialog->done(modalResult_);

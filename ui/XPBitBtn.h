@@ -14,7 +14,7 @@ public:
     void SetCaption(const QString& caption) { setText(caption); }
     QString Caption() const { return text(); }
 
-    // kModalNone leaves the dialog open.
+    // ModalNone leaves the dialog open.
     void SetModalResult(int result) { modalResult_ = result; }
     int ModalResult() const { return modalResult_; }
 

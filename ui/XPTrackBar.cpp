@@ -12,16 +12,16 @@ namespace pathwick {
 
 namespace {
 
-constexpr int kThumbWidth = 11;
-constexpr int kEndMargin = 6;
-constexpr int kChannelTop = 8;
-constexpr int kChannelHeight = 4;
-constexpr int kThumbTop = 3;
-constexpr int kThumbHeight = 16;
-constexpr int kTickTop = 21;
-constexpr int kTickLength = 3;
-constexpr int kMaxTicks = 50;
-constexpr int kWheelNotch = 120;
+constexpr int ThumbWidth = 11;
+constexpr int EndMargin = 6;
+constexpr int ChannelTop = 8;
+constexpr int ChannelHeight = 4;
+constexpr int ThumbTop = 3;
+constexpr int ThumbHeight = 16;
+constexpr int TickTop = 21;
+constexpr int TickLength = 3;
+constexpr int MaxTicks = 50;
+constexpr int WheelNotch = 120;
 
 int32_t Clamp(int64_t value, int32_t low, int32_t high) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, low, high));
@@ -31,7 +31,7 @@ int32_t Clamp(int64_t value, int32_t low, int32_t high) {
 
 TXPTrackBar::TXPTrackBar(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
-    repeat_.setInterval(kRepeatIntervalMs);
+    repeat_.setInterval(RepeatIntervalMs);
     connect(&repeat_, &QTimer::timeout, this, &TXPTrackBar::RepeatStep);
 }
 
@@ -67,11 +67,11 @@ QSize TXPTrackBar::sizeHint() const {
 }
 
 int TXPTrackBar::TrackLeft() const {
-    return kEndMargin + kThumbWidth / 2;
+    return EndMargin + ThumbWidth / 2;
 }
 
 int TXPTrackBar::TrackRight() const {
-    return std::max(TrackLeft(), width() - 1 - kEndMargin - kThumbWidth / 2);
+    return std::max(TrackLeft(), width() - 1 - EndMargin - ThumbWidth / 2);
 }
 
 int TXPTrackBar::PositionToX(int32_t position) const {
@@ -95,7 +95,7 @@ int32_t TXPTrackBar::XToPosition(int x) const {
 
 bool TXPTrackBar::OnThumb(int x) const {
     const int centre = PositionToX(position_);
-    return x >= centre - kThumbWidth / 2 && x <= centre + kThumbWidth / 2;
+    return x >= centre - ThumbWidth / 2 && x <= centre + ThumbWidth / 2;
 }
 
 void TXPTrackBar::keyPressEvent(QKeyEvent* event) {
@@ -109,10 +109,10 @@ void TXPTrackBar::keyPressEvent(QKeyEvent* event) {
         StepBy(1);
         break;
     case Qt::Key_PageUp:
-        StepBy(-kPageStep);
+        StepBy(-PageStep);
         break;
     case Qt::Key_PageDown:
-        StepBy(kPageStep);
+        StepBy(PageStep);
         break;
     case Qt::Key_Home:
         SetPosition(min_);
@@ -132,9 +132,9 @@ void TXPTrackBar::wheelEvent(QWheelEvent* event) {
     // Some systems turn a Shift-held wheel into a sideways one.
     const int delta = angle.y() != 0 ? angle.y() : angle.x();
     wheelRemainder_ += delta;
-    const int notches = wheelRemainder_ / kWheelNotch;
-    wheelRemainder_ -= notches * kWheelNotch;
-    const int step = (event->modifiers() & Qt::ShiftModifier) ? kPageStep : 1;
+    const int notches = wheelRemainder_ / WheelNotch;
+    wheelRemainder_ -= notches * WheelNotch;
+    const int step = (event->modifiers() & Qt::ShiftModifier) ? PageStep : 1;
     // Away from the user (a positive angle) lowers the position.
     StepBy(-int64_t{notches} * step);
     event->accept();
@@ -153,7 +153,7 @@ void TXPTrackBar::mousePressEvent(QMouseEvent* event) {
     } else {
         holdX_ = x;
         holdDirection_ = x < PositionToX(position_) ? -1 : 1;
-        StepBy(int64_t{holdDirection_} * kPageStep);
+        StepBy(int64_t{holdDirection_} * PageStep);
         repeat_.start();
     }
     event->accept();
@@ -180,12 +180,12 @@ void TXPTrackBar::mouseReleaseEvent(QMouseEvent* event) {
 void TXPTrackBar::RepeatStep() {
     const int centre = PositionToX(position_);
     const bool beyond =
-        holdDirection_ < 0 ? holdX_ < centre - kThumbWidth / 2 : holdX_ > centre + kThumbWidth / 2;
+        holdDirection_ < 0 ? holdX_ < centre - ThumbWidth / 2 : holdX_ > centre + ThumbWidth / 2;
     if (holdDirection_ == 0 || !beyond) {
         repeat_.stop();
         return;
     }
-    StepBy(int64_t{holdDirection_} * kPageStep);
+    StepBy(int64_t{holdDirection_} * PageStep);
 }
 
 void TXPTrackBar::paintEvent(QPaintEvent*) {
@@ -193,7 +193,7 @@ void TXPTrackBar::paintEvent(QPaintEvent*) {
     const QPalette& colours = palette();
 
     // The sunken channel.
-    const QRect channel(kEndMargin, kChannelTop, width() - 2 * kEndMargin, kChannelHeight);
+    const QRect channel(EndMargin, ChannelTop, width() - 2 * EndMargin, ChannelHeight);
     painter.setPen(colours.color(QPalette::Dark));
     painter.setBrush(colours.color(QPalette::Base));
     painter.drawRect(channel.adjusted(0, 0, -1, -1));
@@ -201,22 +201,22 @@ void TXPTrackBar::paintEvent(QPaintEvent*) {
     // A tick under every position, or under the two ends of a long range.
     painter.setPen(colours.color(QPalette::WindowText));
     const int64_t range = int64_t{max_} - min_;
-    if (range <= kMaxTicks) {
+    if (range <= MaxTicks) {
         for (int64_t p = min_; p <= max_; ++p) {
             const int x = PositionToX(static_cast<int32_t>(p));
-            painter.drawLine(x, kTickTop, x, kTickTop + kTickLength - 1);
+            painter.drawLine(x, TickTop, x, TickTop + TickLength - 1);
         }
     } else {
-        painter.drawLine(TrackLeft(), kTickTop, TrackLeft(), kTickTop + kTickLength - 1);
-        painter.drawLine(TrackRight(), kTickTop, TrackRight(), kTickTop + kTickLength - 1);
+        painter.drawLine(TrackLeft(), TickTop, TrackLeft(), TickTop + TickLength - 1);
+        painter.drawLine(TrackRight(), TickTop, TrackRight(), TickTop + TickLength - 1);
     }
 
     // The thumb: a plate with a point downward.
     const int centre = PositionToX(position_);
-    const int half = kThumbWidth / 2;
-    const int bottom = kThumbTop + kThumbHeight - 1;
-    const QPoint thumb[] = {{centre - half, kThumbTop},
-                            {centre + half, kThumbTop},
+    const int half = ThumbWidth / 2;
+    const int bottom = ThumbTop + ThumbHeight - 1;
+    const QPoint thumb[] = {{centre - half, ThumbTop},
+                            {centre + half, ThumbTop},
                             {centre + half, bottom - half},
                             {centre, bottom},
                             {centre - half, bottom - half}};

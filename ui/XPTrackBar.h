@@ -17,8 +17,8 @@ namespace pathwick {
 class TXPTrackBar : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kPageStep = 2;
-    static constexpr int kRepeatIntervalMs = 500;
+    static constexpr int PageStep = 2;
+    static constexpr int RepeatIntervalMs = 500;
 
     explicit TXPTrackBar(QWidget* parent = nullptr);
 

@@ -19,8 +19,8 @@ namespace {
 using TClock = std::chrono::steady_clock;
 
 // A sheet of the same size holding the objects that `keep` accepts, in order.
-template <class F> HostRef<wb::TSheetDocument> SheetWith(const wb::TSheetDocument& sheet, F keep) {
-    HostRef<wb::TSheetDocument> copy = wb::TSheetDocument::Create(sheet.Width(), sheet.Height());
+template <class F> THostRef<wb::TSheetDocument> SheetWith(const wb::TSheetDocument& sheet, F keep) {
+    THostRef<wb::TSheetDocument> copy = wb::TSheetDocument::Create(sheet.Width(), sheet.Height());
     for (const auto& object : sheet.Objects())
         if (keep(*object))
             copy->AddObject(*object);
@@ -37,7 +37,7 @@ TRequestResult Route(TMainApp& session, wb::TSheetDocument& sheet, const TWireCh
     r.To = chain.To();
     r.DesignerBends = CountBends(chain.Points);
     r.DesignerLength = wb::PathLength(chain.Points); // |dx| + |dy| per piece
-    HostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, {r.From, r.To});
+    THostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, {r.From, r.To});
     sheet.AddObject(*wire);
     capture.Clear();
     const TClock::time_point started = TClock::now();
@@ -69,10 +69,10 @@ std::vector<TRequestResult> RunRedraw(const TRouteRules& rules, const wb::TSheet
     for (std::size_t i = 0; i < chains.Chains.size(); ++i) {
         const TWireChain& chain = chains.Chains[i];
         const std::set<const wb::TSheetObject*> removed(chain.Wires.begin(), chain.Wires.end());
-        HostRef<wb::TSheetDocument> without =
+        THostRef<wb::TSheetDocument> without =
             SheetWith(sheet, [&](const wb::TSheetObject& o) { return !removed.count(&o); });
         host.SetActiveDocument(without.Get());
-        TMainApp session(HostRef<ISch_Document>::Share(without.Get()), rules);
+        TMainApp session(THostRef<ISch_Document>::Share(without.Get()), rules);
         session.BuildObstacleTree(options);
         TRequestResult r = Route(session, *without, chain, i, options, capture);
 
@@ -98,11 +98,11 @@ std::vector<TRequestResult> RunScratch(const TRouteRules& rules, const wb::TShee
                                        const TRouteOptions& options) {
     wb::TWorkbenchHost& host = wb::TWorkbenchHost::Instance();
     wb::TReportCapture capture;
-    HostRef<wb::TSheetDocument> bare = SheetWith(sheet, [](const wb::TSheetObject& o) {
+    THostRef<wb::TSheetDocument> bare = SheetWith(sheet, [](const wb::TSheetObject& o) {
         return o.Kind() != wb::kinds::Wire && o.Kind() != wb::kinds::Junction;
     });
     host.SetActiveDocument(bare.Get());
-    TMainApp session(HostRef<ISch_Document>::Share(bare.Get()), rules);
+    TMainApp session(THostRef<ISch_Document>::Share(bare.Get()), rules);
     session.BuildObstacleTree(options);
 
     // What the checks see grows with every routed path.

@@ -62,8 +62,8 @@ public:
 };
 
 std::error_code NotRegularFile() {
-    static const TFileStoreCategory category;
-    return {1, category};
+    static const TFileStoreCategory Category;
+    return {1, Category};
 }
 
 // Writes every byte; on failure returns the system's reason.
@@ -72,7 +72,7 @@ std::error_code WriteAll(int fd, std::string_view bytes) {
     while (done < bytes.size()) {
         if (const int injected = InjectedFault(EWriteStep::Write))
             return SystemError(injected);
-        const size_t chunk = std::min(kWriteChunk, bytes.size() - done);
+        const size_t chunk = std::min(WriteChunk, bytes.size() - done);
         const ssize_t n = ::write(fd, bytes.data() + done, chunk);
         if (n < 0) {
             if (errno == EINTR)

@@ -39,10 +39,10 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view by
 enum class EWriteStep { Create, Write, Sync, Rename };
 
 // Tests make the system fail with it: when set, it is asked before each step
-// (the bytes go out in chunks of kWriteChunk, each a Write step of its own),
+// (the bytes go out in chunks of WriteChunk, each a Write step of its own),
 // and a non-zero answer fails that step with that errno. An empty function
 // restores the system's own behaviour.
-inline constexpr std::size_t kWriteChunk = std::size_t{1} << 16;
+inline constexpr std::size_t WriteChunk = std::size_t{1} << 16;
 void SetWriteFault(std::function<int(EWriteStep)> fault);
 
 } // namespace pathwick

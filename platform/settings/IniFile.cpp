@@ -21,20 +21,20 @@ std::string_view WholeLines(const TFileRead& read) {
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {
-    const TFileRead read = ReadFileBounded(path_, kReadLimit);
+    const TFileRead read = ReadFileBounded(path_, ReadLimit);
     std::optional<std::string> value;
     if (read.State == TFileRead::EState::Complete || read.State == TFileRead::EState::Truncated)
         value = FindIniValue(WholeLines(read), section, key);
     std::string result = value ? std::move(*value) : std::string(defaultValue);
-    if (result.size() > kMaxValueLength)
-        result.resize(kMaxValueLength);
+    if (result.size() > MaxValueLength)
+        result.resize(MaxValueLength);
     return result;
 }
 
 bool TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     if (!IsWritableIniEntry(section, key, value))
         return false;
-    const TFileRead read = ReadFileBounded(path_, kReadLimit);
+    const TFileRead read = ReadFileBounded(path_, ReadLimit);
     switch (read.State) {
     case TFileRead::EState::Missing:
     case TFileRead::EState::Complete:

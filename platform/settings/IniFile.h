@@ -10,14 +10,14 @@ namespace pathwick {
 // Every call goes to the file: there is no cache, so each read sees the file
 // as it is and each write is on the disk when the call returns.
 //
-// Files are small by nature; only the first kReadLimit bytes of a file are
+// Files are small by nature; only the first ReadLimit bytes of a file are
 // looked at, and a larger file is never rewritten (its write is refused)
 // because it could not be kept byte for byte.
 class TIniFile {
 public:
-    static constexpr size_t kReadLimit = size_t{16} << 20;
+    static constexpr size_t ReadLimit = size_t{16} << 20;
     // A value is read as at most this many bytes.
-    static constexpr size_t kMaxValueLength = 2047;
+    static constexpr size_t MaxValueLength = 2047;
 
     explicit TIniFile(std::string path) : path_(std::move(path)) {}
 

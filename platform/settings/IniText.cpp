@@ -6,7 +6,7 @@ namespace pathwick {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -59,7 +59,7 @@ TLine LineAt(std::string_view text, size_t begin) {
 }
 
 size_t FirstLineStart(std::string_view text) {
-    return text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    return text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0;
 }
 
 std::optional<std::string_view> SectionName(std::string_view content) {

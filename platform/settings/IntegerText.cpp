@@ -43,7 +43,7 @@ std::optional<uint32_t> ParseHexPattern(std::string_view digits) {
 // Decimal magnitude, stopping as soon as it passes 2^31 so that any number of
 // digits is read without overflow.
 std::optional<int64_t> ParseDecimalMagnitude(std::string_view digits) {
-    constexpr int64_t kLimit = int64_t{1} << 31;
+    constexpr int64_t limit = int64_t{1} << 31;
     if (digits.empty())
         return std::nullopt;
     int64_t magnitude = 0;
@@ -51,7 +51,7 @@ std::optional<int64_t> ParseDecimalMagnitude(std::string_view digits) {
         if (!IsDecimalDigit(c))
             return std::nullopt;
         magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > kLimit)
+        if (magnitude > limit)
             return std::nullopt;
     }
     return magnitude;

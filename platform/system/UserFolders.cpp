@@ -53,7 +53,7 @@ std::string HomeFolder() {
 // does not fit the first buffer is asked for again in full.
 std::string PreferenceLocation(IClient& client) {
     // Far more than any folder name; a client that claims more is cut here.
-    constexpr int32_t kMaxLength = 32767;
+    constexpr int32_t maxLength = 32767;
     std::vector<char> buffer(261);
     for (;;) {
         int32_t length = 0;
@@ -61,12 +61,12 @@ std::string PreferenceLocation(IClient& client) {
         HostCall(client.GetPreferenceLocation(buffer.data(), size, &length));
         if (length < 0)
             length = 0;
-        if (length < size || size > kMaxLength) {
+        if (length < size || size > maxLength) {
             // Trust the terminating zero only inside the buffer.
             buffer.back() = '\0';
             return std::string(buffer.data());
         }
-        buffer.assign(static_cast<size_t>(std::min(length, kMaxLength)) + 1, '\0');
+        buffer.assign(static_cast<size_t>(std::min(length, maxLength)) + 1, '\0');
     }
 }
 
@@ -83,7 +83,7 @@ std::string HostPreferenceFolder(IClient* client) {
     if (IsAbsolute(location))
         return location;
     if (location.empty())
-        location = kDefaultPreferenceFolderName;
+        location = DefaultPreferenceFolderName;
     return Join(UserAppDataFolder(), location);
 }
 

@@ -8,7 +8,7 @@ namespace pathwick {
 class IClient;
 
 // The host's folder name when its installation names none.
-inline constexpr const char* kDefaultPreferenceFolderName = "Vorelline";
+inline constexpr const char* DefaultPreferenceFolderName = "Vorelline";
 
 // The per-user application-data folder: $XDG_CONFIG_HOME when it holds an
 // absolute path, else $HOME/.config; without a usable HOME, the home folder

@@ -79,7 +79,7 @@ TEST_P(TimeOutBoxTest, LeavingTheBoxSetsTheWorkingTimeOut) {
     }
     EXPECT_EQ(form->WorkingTimeOut(), c.Expected);
     form->OKButton->click();
-    EXPECT_EQ(form->result(), kModalOK);
+    EXPECT_EQ(form->result(), ModalOK);
     EXPECT_EQ(options_->TimeOut, c.Expected);
 }
 
@@ -98,7 +98,7 @@ TEST_F(OptionsFormTest, EnterInTheBoxStoresThePreviousTimeOut) {
     form->TimeOutEditBox->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(form->TimeOutEditBox, "20");
     QTest::keyClick(form->TimeOutEditBox, Qt::Key_Return);
-    EXPECT_EQ(form->result(), kModalOK);
+    EXPECT_EQ(form->result(), ModalOK);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(options_->TimeOut, 3000);
 }
@@ -131,7 +131,7 @@ TEST_F(OptionsFormTest, CancelEscAndCloseBoxWriteNothing) {
             QTest::keyClick(form->AvoidWireFrequencyTrackBar, Qt::Key_Escape);
         else
             form->close();
-        EXPECT_EQ(form->result(), kModalCancel) << way;
+        EXPECT_EQ(form->result(), ModalCancel) << way;
         EXPECT_EQ(options_->TimeOut, 3000) << way;
         EXPECT_EQ(options_->AvoidWiresPosition, 4) << way;
     }
@@ -144,7 +144,7 @@ TEST_F(OptionsFormTest, EmptyOptionsVariableStartsFromDefaultsAndWritesNothing) 
     EXPECT_EQ(form.WorkingTimeOut(), 3000);
     EXPECT_EQ(form.WorkingAvoidWiresPosition(), 1);
     form.OnOKClick();
-    EXPECT_EQ(form.result(), kModalOK);
+    EXPECT_EQ(form.result(), ModalOK);
 }
 
 TEST_F(OptionsFormTest, LayoutIsAsDesigned) {
@@ -183,8 +183,8 @@ TEST_F(OptionsFormTest, LayoutIsAsDesigned) {
     EXPECT_EQ(form->CancelButton->Caption(), "Cancel");
     EXPECT_TRUE(form->OKButton->isDefault());
     EXPECT_TRUE(form->CancelButton->IsCancel());
-    EXPECT_EQ(form->OKButton->ModalResult(), kModalOK);
-    EXPECT_EQ(form->CancelButton->ModalResult(), kModalCancel);
+    EXPECT_EQ(form->OKButton->ModalResult(), ModalOK);
+    EXPECT_EQ(form->CancelButton->ModalResult(), ModalCancel);
     EXPECT_EQ(form->AvoidWireFrequencyTrackBar->Min(), 1);
     EXPECT_EQ(form->AvoidWireFrequencyTrackBar->Max(), 10);
     // The designed font at 8 points, or a stand-in no larger that keeps every
@@ -226,12 +226,12 @@ TEST_F(OptionsFormTest, RunOptionsDialogReturnsTheModalResult) {
         form->AvoidWireFrequencyTrackBar->SetPosition(6);
         form->OKButton->click();
     });
-    EXPECT_EQ(RunOptionsDialog(options_), kModalOK);
+    EXPECT_EQ(RunOptionsDialog(options_), ModalOK);
     EXPECT_EQ(options_->AvoidWiresPosition, 6);
 
     QTimer::singleShot(0,
                        [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
-    EXPECT_EQ(RunOptionsDialog(options_), kModalCancel);
+    EXPECT_EQ(RunOptionsDialog(options_), ModalCancel);
 }
 
 TEST_F(OptionsFormTest, PictureHasTheClientSize) {

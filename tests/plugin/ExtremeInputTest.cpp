@@ -58,8 +58,8 @@ protected:
         return *sheet_;
     }
     void AddBody(TSheetRect body) {
-        HostRef<TSymbol> symbol = TSymbol::Create(body);
-        HostRef<TGraphic> rect = TGraphic::Create(kinds::Rectangle, body);
+        THostRef<TSymbol> symbol = TSymbol::Create(body);
+        THostRef<TGraphic> rect = TGraphic::Create(kinds::Rectangle, body);
         symbol->AddChild(*rect);
         sheet_->AddObject(*symbol);
     }
@@ -83,11 +83,11 @@ protected:
     }
 
     void StartSession() {
-        session_ = std::make_unique<TMainApp>(HostRef<ISch_Document>::Share(sheet_.Get()));
+        session_ = std::make_unique<TMainApp>(THostRef<ISch_Document>::Share(sheet_.Get()));
         session_->BuildObstacleTree(*options_);
     }
 
-    HostRef<TSheetDocument> sheet_;
+    THostRef<TSheetDocument> sheet_;
     std::unique_ptr<TRouteOptions> options_;
     std::unique_ptr<TMainApp> session_;
     uint32_t ticks_ = 0;
@@ -110,7 +110,7 @@ TEST_F(ExtremeInput, CoordinatesAtThe32BitLimits) {
     };
     int routed = 0;
     for (const Points& c : cases) {
-        HostRef<TPolyline> wire = PlaceWire(*sheet_, c);
+        THostRef<TPolyline> wire = PlaceWire(*sheet_, c);
         routed += Route(*wire) ? 1 : 0;
     }
     // The first segment lies inside the sheet beside the body and must route.
@@ -121,9 +121,9 @@ TEST_F(ExtremeInput, SheetOfZeroSizeRoutesNothingWithinIt) {
     NewSheet(0, 0);
     AddBody({-1000000, -1000000, 1000000, 1000000});
     StartSession();
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {{0, 0}, {0, 0}});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {{0, 0}, {0, 0}});
     Route(*wire);
-    HostRef<TPolyline> outside = PlaceWire(*sheet_, {{-5000000, 0}, {5000000, 3000000}});
+    THostRef<TPolyline> outside = PlaceWire(*sheet_, {{-5000000, 0}, {5000000, 3000000}});
     Route(*outside);
 }
 
@@ -133,10 +133,11 @@ TEST_F(ExtremeInput, InvertedRectanglesOnTheSheet) {
     NewSheet(20000000, 20000000);
     AddBody({12000000, 12000000, 8000000, 8000000});
     AddBody({2000000, 15000000, 4000000, 5000000});
-    HostRef<TGraphic> line = TGraphic::Create(kinds::Line, {18000000, 1000000, 17000000, 19000000});
+    THostRef<TGraphic> line =
+        TGraphic::Create(kinds::Line, {18000000, 1000000, 17000000, 19000000});
     sheet_->AddObject(*line);
     StartSession();
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {{1000000, 10000000}, {19000000, 10000000}});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {{1000000, 10000000}, {19000000, 10000000}});
     EXPECT_TRUE(Route(*wire));
 }
 
@@ -165,7 +166,7 @@ TEST_F(ExtremeInput, TwoHundredThousandObstaclesInSortedOrder) {
     {
         const TRouterSettings settings{options_->TimeOut, options_->AvoidWiresPosition};
         TEdgeRouter router(start, end, settings, *tree, tree->Sheet, NewWorkbenchWire);
-        HostRef<ISch_Wire> path = router.FindPath();
+        THostRef<ISch_Wire> path = router.FindPath();
         EXPECT_TRUE(router.Stats().Forward.Ran);
     }
     tree.reset();
@@ -181,7 +182,7 @@ TEST_F(ExtremeInput, WireOfTenThousandVertices) {
         zigzag.push_back({1000000 + (i / 2) * 10000, (i % 4 < 2) ? 1000000 : 2000000});
     zigzag.push_back({140000000, 100000000});
     zigzag.push_back({170000000, 100000000});
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, zigzag);
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, zigzag);
     ASSERT_EQ(wire->Vertices().size(), 10000u);
     StartSession();
     EXPECT_TRUE(Route(*wire));
@@ -200,7 +201,7 @@ protected:
         for (int32_t i = 0; i < 12; ++i) {
             const TSheetRect body{4000000 + i * 2500000, 2000000 + (i % 2) * 6000000,
                                   5000000 + i * 2500000, 32000000 + (i % 2) * 6000000};
-            HostRef<TGraphic> rect = TGraphic::Create(kinds::Rectangle, body);
+            THostRef<TGraphic> rect = TGraphic::Create(kinds::Rectangle, body);
             sheet_->AddObject(*rect);
         }
     }
@@ -208,7 +209,7 @@ protected:
         SetTickSource({});
         sheet_ = nullptr;
     }
-    HostRef<TSheetDocument> sheet_;
+    THostRef<TSheetDocument> sheet_;
 };
 
 TEST_P(ExtremeTimeOut, SearchEndsWithinItsBudgetOfDrivenTime) {
@@ -225,7 +226,7 @@ TEST_P(ExtremeTimeOut, SearchEndsWithinItsBudgetOfDrivenTime) {
     std::unique_ptr<TObstacleTree> tree = BuildSheetTree(*sheet_);
     const TSheetPoint start{1000000, 20000000}, end{39000000, 20000000};
     TEdgeRouter router(start, end, settings, *tree, tree->Sheet, NewWorkbenchWire);
-    HostRef<ISch_Wire> path = router.FindPath();
+    THostRef<ISch_Wire> path = router.FindPath();
     // Each search reads the clock about once per step; its budget of
     // timeOut ms is spent after timeOut / 250 readings, plus the two starts.
     std::printf("time-out %d: %llu clock readings, %llu + %llu search steps\n", timeOut,
@@ -264,7 +265,7 @@ TEST_F(ExtremeTimeOut, PathAlongMinusOneKeepsBothEndPoints) {
         {{899999, -1}, {1499999, -1}}, {{-1, 5000000}, {-1, 9000000}}, {{-1, -1}, {3000000, -1}}};
     for (const Points& c : cases) {
         TEdgeRouter router(c[0], c[1], settings, tree, tree.Sheet, NewWorkbenchWire);
-        HostRef<ISch_Wire> path = router.FindPath();
+        THostRef<ISch_Wire> path = router.FindPath();
         ASSERT_TRUE(path);
         int32_t count = 0;
         HostCall(path->GetVertexCount(&count));

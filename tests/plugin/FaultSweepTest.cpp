@@ -79,8 +79,8 @@ TSweepRun RunScript(TSheetDocument& sheet) {
         }
     };
 
-    HostRef<TPolyline> first = PlaceWire(sheet, {kLeft, kRight});
-    HostRef<TPolyline> second = PlaceWire(sheet, {kLeft, kInsideBody});
+    THostRef<TPolyline> first = PlaceWire(sheet, {kLeft, kRight});
+    THostRef<TPolyline> second = PlaceWire(sheet, {kLeft, kInsideBody});
     call([] { Module().Create(); });
     route(*first, kLeft, kRight);
     std::vector<TSheetPoint> more = first->Vertices();
@@ -102,7 +102,7 @@ TEST(FaultSweep, EveryHostCallFailingInTurnIsReportedAndLeaksNothing) {
     Host().Reset();
     uint64_t calls = 0;
     {
-        HostRef<TSheetDocument> sheet = MakeSmallSheet();
+        THostRef<TSheetDocument> sheet = MakeSmallSheet();
         Host().SetActiveDocument(sheet.Get());
         const TSweepRun clean = RunScript(*sheet);
         ASSERT_EQ(clean.Errors, 0);
@@ -114,7 +114,7 @@ TEST(FaultSweep, EveryHostCallFailingInTurnIsReportedAndLeaksNothing) {
     int released = 0;
     for (uint64_t k = 1; k <= calls; ++k) {
         Host().Reset();
-        HostRef<TSheetDocument> sheet = MakeSmallSheet();
+        THostRef<TSheetDocument> sheet = MakeSmallSheet();
         Host().SetActiveDocument(sheet.Get());
         const std::size_t before = LiveHostObjectCount();
         Host().Faults().FailCall(k);
@@ -261,8 +261,8 @@ TSessionRun RunSession(TSheetDocument& sheet, bool treeComplete) {
         wire.SetVertices(v);
     };
 
-    HostRef<TPolyline> first = PlaceWire(sheet, {kAbove, kBelowRail});
-    HostRef<TPolyline> second = PlaceWire(sheet, {kOpen, kInPart});
+    THostRef<TPolyline> first = PlaceWire(sheet, {kAbove, kBelowRail});
+    THostRef<TPolyline> second = PlaceWire(sheet, {kOpen, kInPart});
     call([] { Module().Create(); });
     run.CallsOfCreate = Host().Faults().CallCount();
     route(*first, kBelowRail);
@@ -287,7 +287,7 @@ TEST(FaultSweep, ExampleSessionWithOptionsSaveFailsSafelyAtEveryHostCall) {
     uint64_t calls = 0;
     uint64_t createCalls = 0;
     {
-        HostRef<TSheetDocument> sheet = LoadSheetFile(kExampleSheet);
+        THostRef<TSheetDocument> sheet = LoadSheetFile(kExampleSheet);
         Host().SetActiveDocument(sheet.Get());
         const TSessionRun clean = RunSession(*sheet, true);
         createCalls = clean.CallsOfCreate;
@@ -305,7 +305,7 @@ TEST(FaultSweep, ExampleSessionWithOptionsSaveFailsSafelyAtEveryHostCall) {
     for (uint64_t k = 1; k <= calls; ++k) {
         Host().Reset();
         Host().SetPreferenceLocation(PreferenceFolder());
-        HostRef<TSheetDocument> sheet = LoadSheetFile(kExampleSheet);
+        THostRef<TSheetDocument> sheet = LoadSheetFile(kExampleSheet);
         Host().SetActiveDocument(sheet.Get());
         const std::size_t before = LiveHostObjectCount();
         const uint32_t sheetRefs = sheet->RefCount();
@@ -356,9 +356,9 @@ TEST(FaultSweep, EveryVertexOperationOfARequestFailingLeavesTheWireWhole) {
     std::map<std::string, uint64_t> counts;
     {
         Host().Reset();
-        HostRef<TSheetDocument> sheet = MakeSmallSheet();
+        THostRef<TSheetDocument> sheet = MakeSmallSheet();
         Host().SetActiveDocument(sheet.Get());
-        HostRef<TPolyline> wire = PlaceWire(*sheet, {{1000000, 1000000}, from, to});
+        THostRef<TPolyline> wire = PlaceWire(*sheet, {{1000000, 1000000}, from, to});
         Module().Create();
         Host().Faults().Reset();
         ASSERT_EQ(Module().Execute(wire.Get(), from.X, from.Y, to.X, to.Y), 1);
@@ -374,10 +374,10 @@ TEST(FaultSweep, EveryVertexOperationOfARequestFailingLeavesTheWireWhole) {
     for (const auto& [op, count] : counts)
         for (uint64_t nth = 1; nth <= count; ++nth) {
             Host().Reset();
-            HostRef<TSheetDocument> sheet = MakeSmallSheet();
+            THostRef<TSheetDocument> sheet = MakeSmallSheet();
             Host().SetActiveDocument(sheet.Get());
             const std::vector<TSheetPoint> placed{{1000000, 1000000}, from, to};
-            HostRef<TPolyline> wire = PlaceWire(*sheet, placed);
+            THostRef<TPolyline> wire = PlaceWire(*sheet, placed);
             Module().Create();
             Host().Faults().Reset();
             Host().Faults().FailOperationCall(op, nth);

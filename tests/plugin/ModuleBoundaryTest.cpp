@@ -38,19 +38,19 @@ protected:
         return Module().Execute(&wire, from.X, from.Y, to.X, to.Y) != 0;
     }
 
-    HostRef<TSheetDocument> sheet_;
+    THostRef<TSheetDocument> sheet_;
     std::size_t baseline_ = 0;
 };
 
 TEST_F(ModuleBoundary, ExecuteWithoutSessionChangesNothing) {
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
     EXPECT_FALSE(Execute(*wire, kLeft, kRight));
     EXPECT_EQ(wire->Vertices(), (std::vector<TSheetPoint>{kLeft, kRight}));
     EXPECT_EQ(Host().Faults().CallCount(), 0u);
 }
 
 TEST_F(ModuleBoundary, RoutesRoundASymbolBody) {
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
     Module().Create();
     ASSERT_TRUE(Execute(*wire, kLeft, kRight));
     const std::vector<TSheetPoint> path = wire->Vertices();
@@ -62,7 +62,7 @@ TEST_F(ModuleBoundary, RoutesRoundASymbolBody) {
 }
 
 TEST_F(ModuleBoundary, SecondSegmentOfTheSameWireAfterASuccess) {
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
     Module().Create();
     ASSERT_TRUE(Execute(*wire, kLeft, kRight));
     std::vector<TSheetPoint> placed = wire->Vertices();
@@ -89,7 +89,7 @@ TEST_F(ModuleBoundary, CreateTwiceBuildsOnceAndRecreateRebuilds) {
 }
 
 TEST_F(ModuleBoundary, MismatchedEndPointsLeaveTheWireAlone) {
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
     Module().Create();
     EXPECT_FALSE(Execute(*wire, kRight, kLeft));
     EXPECT_EQ(wire->Vertices(), (std::vector<TSheetPoint>{kLeft, kRight}));
@@ -97,7 +97,7 @@ TEST_F(ModuleBoundary, MismatchedEndPointsLeaveTheWireAlone) {
 }
 
 TEST_F(ModuleBoundary, BlockedEndPointFailsAndLaterRequestsCopyNothingNew) {
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kInsideBody});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kInsideBody});
     Module().Create();
     EXPECT_FALSE(Execute(*wire, kLeft, kInsideBody));
     EXPECT_EQ(wire->Vertices(), (std::vector<TSheetPoint>{kLeft, kInsideBody}));
@@ -112,7 +112,7 @@ TEST_F(ModuleBoundary, BlockedEndPointFailsAndLaterRequestsCopyNothingNew) {
 
 TEST_F(ModuleBoundary, PlacedVerticesAreCommittedOnceWithTheFiftyPreWrites) {
     const TSheetPoint p1{2000000, 2000000}, p2{2000000, 10000000};
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {p1, p2, kLeft, kRight});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {p1, p2, kLeft, kRight});
     Module().Create();
     ASSERT_TRUE(Execute(*wire, kLeft, kRight));
     ASSERT_FALSE(Host().Service().MadeObjectIds().empty());
@@ -128,7 +128,7 @@ TEST_F(ModuleBoundary, PlacedVerticesAreCommittedOnceWithTheFiftyPreWrites) {
 
 TEST_F(ModuleBoundary, NoDocumentRoutesNothing) {
     Host().SetActiveDocument(nullptr);
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
     Module().Create();
     EXPECT_FALSE(Execute(*wire, kLeft, kRight));
     EXPECT_EQ(wire->Vertices(), (std::vector<TSheetPoint>{kLeft, kRight}));
@@ -140,7 +140,7 @@ TEST_F(ModuleBoundary, EmptyWireReferenceIsRefused) {
 }
 
 TEST_F(ModuleBoundary, WireOfOneVertexBecomesThePathAlone) {
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft});
     Module().Create();
     ASSERT_TRUE(Execute(*wire, kLeft, kRight));
     const std::vector<TSheetPoint> path = wire->Vertices();
@@ -151,8 +151,8 @@ TEST_F(ModuleBoundary, WireOfOneVertexBecomesThePathAlone) {
 }
 
 TEST_F(ModuleBoundary, EveryReferenceIsReleasedWhenTheSessionEnds) {
-    HostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
-    HostRef<TPolyline> blocked = PlaceWire(*sheet_, {kLeft, kInsideBody});
+    THostRef<TPolyline> wire = PlaceWire(*sheet_, {kLeft, kRight});
+    THostRef<TPolyline> blocked = PlaceWire(*sheet_, {kLeft, kInsideBody});
     const std::size_t placed = LiveHostObjectCount();
     Module().Create();
     Execute(*wire, kLeft, kRight);

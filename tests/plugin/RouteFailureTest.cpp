@@ -46,23 +46,23 @@ TEST_P(RouteFailure, TheReportSaysWhy) {
     SetModuleClient(&Host().Client());
     uint32_t ticks = 0;
     SetTickSource([&] { return ticks += c.MsPerReading; });
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(40 * M, 30 * M);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(40 * M, 30 * M);
     for (const TSheetRect& body : c.Bodies) {
-        HostRef<TSymbol> symbol = TSymbol::Create(body);
-        HostRef<TGraphic> rect = TGraphic::Create(kinds::Rectangle, body);
+        THostRef<TSymbol> symbol = TSymbol::Create(body);
+        THostRef<TGraphic> rect = TGraphic::Create(kinds::Rectangle, body);
         symbol->AddChild(*rect);
         sheet->AddObject(*symbol);
     }
-    HostRef<TPolyline> wire = PlaceWire(*sheet, {c.Start, c.End});
+    THostRef<TPolyline> wire = PlaceWire(*sheet, {c.Start, c.End});
     Host().SetActiveDocument(sheet.Get());
     TRouteOptions options(PreferenceFolder());
-    TMainApp session(HostRef<ISch_Document>::Share(sheet.Get()));
+    TMainApp session(THostRef<ISch_Document>::Share(sheet.Get()));
     session.BuildObstacleTree(options);
 
     TReportCapture capture;
     const bool routed = session.RouteSegment(wire.Get(), c.Start, c.End, options);
     ASSERT_TRUE(capture.Last());
-    EXPECT_EQ(routed, c.Expected == kRouteFailureNone);
+    EXPECT_EQ(routed, c.Expected == RouteFailureNone);
     EXPECT_EQ(capture.Last()->Found != 0, routed);
     EXPECT_EQ(static_cast<int>(capture.Last()->Failure), static_cast<int>(c.Expected));
 }
@@ -83,41 +83,41 @@ const TSheetRect kWall{18 * M, 0, 22 * M, 30 * M};
 INSTANTIATE_TEST_SUITE_P(
     Cases, RouteFailure,
     ::testing::Values(
-        TFailureCase{"Routed", {kBody}, {5 * M, 15 * M}, {35 * M, 15 * M}, kRouteFailureNone},
+        TFailureCase{"Routed", {kBody}, {5 * M, 15 * M}, {35 * M, 15 * M}, RouteFailureNone},
         TFailureCase{"StartInsideABody",
                      {kBody},
                      {20 * M, 15 * M},
                      {35 * M, 15 * M},
-                     kRouteFailureStartBlocked},
+                     RouteFailureStartBlocked},
         TFailureCase{
-            "EndInsideABody", {kBody}, {5 * M, 15 * M}, {20 * M, 12 * M}, kRouteFailureEndBlocked},
+            "EndInsideABody", {kBody}, {5 * M, 15 * M}, {20 * M, 12 * M}, RouteFailureEndBlocked},
         TFailureCase{"BothInsideBodies",
                      {kBody},
                      {16 * M, 15 * M},
                      {24 * M, 15 * M},
-                     kRouteFailureBothBlocked},
+                     RouteFailureBothBlocked},
         TFailureCase{"EndWhereFourBodiesMeet",
                      kFourBodies,
                      {5 * M, 5 * M},
                      {20 * M, 20 * M},
-                     kRouteFailureEndBoxedIn},
+                     RouteFailureEndBoxedIn},
         TFailureCase{"StartWhereFourBodiesMeet",
                      kFourBodies,
                      {20 * M, 20 * M},
                      {5 * M, 5 * M},
-                     kRouteFailureStartBoxedIn},
+                     RouteFailureStartBoxedIn},
         TFailureCase{"AWallBetween",
                      {kWall},
                      {5 * M, 15 * M},
                      {35 * M, 15 * M},
-                     kRouteFailureNoPathUnderBound},
+                     RouteFailureNoPathUnderBound},
         TFailureCase{"TheClockRunsOut",
                      {kBody},
                      {5 * M, 15 * M},
                      {35 * M, 15 * M},
-                     kRouteFailureOutOfTime,
+                     RouteFailureOutOfTime,
                      100000},
-        TFailureCase{"SamePoint", {}, {5 * M, 5 * M}, {5 * M, 5 * M}, kRouteFailureSamePoint}),
+        TFailureCase{"SamePoint", {}, {5 * M, 5 * M}, {5 * M, 5 * M}, RouteFailureSamePoint}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // A session routes by the mended rules unless told otherwise, and its report
@@ -129,21 +129,21 @@ TEST(MendedReport, SaysWhenTheMendsFoundThePath) {
     TRouteOptions options(PreferenceFolder());
     const TSheetPoint start{30 * M, 25 * M}, junction{30 * M, 15 * M};
     for (const bool mended : {false, true}) {
-        HostRef<TSheetDocument> sheet = TSheetDocument::Create(40 * M, 30 * M);
+        THostRef<TSheetDocument> sheet = TSheetDocument::Create(40 * M, 30 * M);
         PlaceWire(*sheet, {{25 * M, 15 * M}, {35 * M, 15 * M}});
         PlaceWire(*sheet, {{30 * M, 15 * M}, {30 * M, 10 * M}});
         sheet->AddObject(*MakeJunction(junction));
         Host().SetActiveDocument(sheet.Get());
-        TMainApp session(HostRef<ISch_Document>::Share(sheet.Get()),
+        TMainApp session(THostRef<ISch_Document>::Share(sheet.Get()),
                          mended ? MendedRules : StrictRules);
         session.BuildObstacleTree(options);
-        HostRef<TPolyline> wire = PlaceWire(*sheet, {start, junction});
+        THostRef<TPolyline> wire = PlaceWire(*sheet, {start, junction});
         TReportCapture capture;
         EXPECT_EQ(session.RouteSegment(wire.Get(), start, junction, options), mended);
         ASSERT_TRUE(capture.Last());
         EXPECT_EQ(capture.Last()->Mended != 0, mended);
         EXPECT_EQ(static_cast<int>(capture.Last()->Failure),
-                  static_cast<int>(mended ? kRouteFailureNone : kRouteFailureEndBlocked));
+                  static_cast<int>(mended ? RouteFailureNone : RouteFailureEndBlocked));
     }
     SetModuleClient(nullptr);
     Host().Reset();

@@ -60,7 +60,7 @@ TEST_P(SceneReplay, RoutesAsRecorded) {
     std::ifstream(folder / "scene.json") >> scene;
     ASSERT_TRUE(scene.is_object()) << "unreadable " << (folder / "scene.json");
 
-    HostRef<workbench::TSheetDocument> sheet =
+    THostRef<workbench::TSheetDocument> sheet =
         workbench::LoadSheetFile((folder / "sheet.json").string());
     std::vector<TWirePoints> wires;
     for (const nlohmann::json& wire : scene.at("wires"))

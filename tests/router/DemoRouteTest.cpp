@@ -39,7 +39,7 @@ TRouted Route(TObstacleTree& tree, TSheetPoint a, TSheetPoint b, const TSearchOp
     // Every read of the clock moves it on by 1 ms: a search may take 20 000 nodes.
     TEdgeRouter router(a, b, TRouterSettings{40000, 1}, tree, tree.Sheet, test::NewWorkbenchWire,
                        search);
-    HostRef<ISch_Wire> wire = router.FindPath();
+    THostRef<ISch_Wire> wire = router.FindPath();
     const TRouteStats& s = router.Stats();
     TRouted r{s.Forward.Line(),
               s.Reverse.Line(),
@@ -70,14 +70,14 @@ TEST(DemoRoutes, SameLinesWithAndWithoutTheSearchsSpeedUps) {
         wb::TSheetDocument& document = sheet->Document();
         // Each chain with what to take out while it is drawn: its wires and
         // the junctions at its ends (held before the sheet's order changes).
-        std::vector<std::pair<wb::kicad::TWireChain, std::vector<HostRef<wb::TSheetObject>>>>
+        std::vector<std::pair<wb::kicad::TWireChain, std::vector<THostRef<wb::TSheetObject>>>>
             chains;
         for (const wb::kicad::TWireChain& c : wb::kicad::WireChains(document)) {
             const int64_t span =
                 std::llabs(int64_t{c.A.X} - c.B.X) + std::llabs(int64_t{c.A.Y} - c.B.Y);
             if (span < 150 * kMil || span > 300 * kMil)
                 continue;
-            std::vector<HostRef<wb::TSheetObject>> out;
+            std::vector<THostRef<wb::TSheetObject>> out;
             for (std::size_t i : c.Objects)
                 out.push_back(document.Objects()[i]);
             chains.emplace_back(c, std::move(out));

@@ -79,13 +79,13 @@ protected:
     }
     // A symbol whose body is one rectangle; returns the body.
     TSheetRect AddSymbol(TSheetRect body) {
-        HostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
-        HostRef<wb::TGraphic> rect = wb::TGraphic::Create(wb::kinds::Rectangle, body);
+        THostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
+        THostRef<wb::TGraphic> rect = wb::TGraphic::Create(wb::kinds::Rectangle, body);
         symbol->AddChild(*rect);
         sheet_->AddObject(*symbol);
         return body;
     }
-    template <class T> void Place(const HostRef<T>& object) { sheet_->AddObject(*object); }
+    template <class T> void Place(const THostRef<T>& object) { sheet_->AddObject(*object); }
     TObstacleTree& BuildTree() {
         tree_ = test::BuildSheetTree(*sheet_);
         return *tree_;
@@ -95,14 +95,14 @@ protected:
     Points Route(TSheetPoint start, TSheetPoint end, TRouteStats* stats = nullptr) {
         TEdgeRouter router(start, end, settings_, *tree_, test::SheetExtent(*sheet_),
                            test::NewWorkbenchWire);
-        HostRef<ISch_Wire> wire = router.FindPath();
+        THostRef<ISch_Wire> wire = router.FindPath();
         if (stats)
             *stats = router.Stats();
         EXPECT_EQ(static_cast<bool>(wire), router.Stats().Found);
         return wire ? Vertices(wire.Get()) : Points{};
     }
 
-    HostRef<wb::TSheetDocument> sheet_;
+    THostRef<wb::TSheetDocument> sheet_;
     std::unique_ptr<TObstacleTree> tree_;
     TRouterSettings settings_{3000, 1}; // the settings file's defaults
     // Tick source: clock_(n) answers the n-th query; frozen at 1000 without one.
@@ -270,7 +270,7 @@ TEST_F(EdgeRouterTest, NoResultWireMeansNoPath) {
     NewSheet(40 * M, 30 * M);
     BuildTree();
     TEdgeRouter router({5 * M, 15 * M}, {12 * M, 15 * M}, settings_, *tree_,
-                       test::SheetExtent(*sheet_), [] { return HostRef<ISch_Wire>(); });
+                       test::SheetExtent(*sheet_), [] { return THostRef<ISch_Wire>(); });
     EXPECT_FALSE(router.FindPath());
     EXPECT_TRUE(router.Stats().Forward.Best);
     EXPECT_FALSE(router.Stats().Found);
@@ -307,7 +307,7 @@ TEST_F(EdgeRouterTest, AVeryLongPathNeedsNoDeepStack) {
         try {
             TEdgeRouter router(j->start, j->end, j->settings, *j->tree, j->sheet,
                                test::NewWorkbenchWire);
-            HostRef<ISch_Wire> wire = router.FindPath();
+            THostRef<ISch_Wire> wire = router.FindPath();
             j->stats = router.Stats();
             if (wire)
                 j->path = Vertices(wire.Get());

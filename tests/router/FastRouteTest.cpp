@@ -84,20 +84,20 @@ protected:
     }
 
     // Symbols with pins on the grid and off it, wires, labels and junctions.
-    HostRef<wb::TSheetDocument> RandomSheet(std::mt19937& rng, Points& pins) {
+    THostRef<wb::TSheetDocument> RandomSheet(std::mt19937& rng, Points& pins) {
         auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
-        HostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(30 * M, 24 * M);
+        THostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(30 * M, 24 * M);
         for (int i = 0, n = 3 + below(6); i < n; ++i) {
             const int32_t x = (2 + below(22)) * M + (below(4) == 0 ? M / 2 : 0);
             const int32_t y = (2 + below(16)) * M;
             const TSheetRect body{x, y, x + (1 + below(4)) * M, y + (1 + below(4)) * M};
-            HostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
-            HostRef<wb::TGraphic> outline = wb::TGraphic::Create(wb::kinds::Rectangle, body);
+            THostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
+            THostRef<wb::TGraphic> outline = wb::TGraphic::Create(wb::kinds::Rectangle, body);
             symbol->AddChild(*outline);
             const TSheetPoint left{body.Left - M, body.Bottom + M / 2 * below(2)};
             const TSheetPoint right{body.Right + M, body.Top};
-            HostRef<wb::TPin> lp = wb::TPin::Create(left, 0, M);
-            HostRef<wb::TPin> rp = wb::TPin::Create(right, 2, M);
+            THostRef<wb::TPin> lp = wb::TPin::Create(left, 0, M);
+            THostRef<wb::TPin> rp = wb::TPin::Create(right, 2, M);
             symbol->AddChild(*lp);
             symbol->AddChild(*rp);
             pins.push_back(left);
@@ -107,17 +107,17 @@ protected:
         for (int i = 0, n = below(4); i < n; ++i) {
             const int32_t x = (1 + below(28)) * M, y = (1 + below(22)) * M;
             const int32_t x2 = (1 + below(28)) * M, y2 = (1 + below(22)) * M;
-            HostRef<wb::TPolyline> wire =
+            THostRef<wb::TPolyline> wire =
                 wb::TPolyline::Create(wb::kinds::Wire, {{x, y}, {x2, y}, {x2, y2}});
             sheet->AddObject(*wire);
             if (below(2)) {
-                HostRef<wb::TGraphic> dot = wb::MakeJunction({x2, y});
+                THostRef<wb::TGraphic> dot = wb::MakeJunction({x2, y});
                 sheet->AddObject(*dot);
             }
         }
         if (below(2)) {
             const int32_t x = (1 + below(26)) * M, y = (1 + below(20)) * M;
-            HostRef<wb::TLabel> label = wb::TLabel::Create({x, y, x + M, y + M / 2}, "NET");
+            THostRef<wb::TLabel> label = wb::TLabel::Create({x, y, x + M, y + M / 2}, "NET");
             sheet->AddObject(*label);
         }
         return sheet;
@@ -126,7 +126,7 @@ protected:
     TOutcome Route(TObstacleTree& tree, TSheetPoint a, TSheetPoint b,
                    const TSearchOptions& search) {
         TEdgeRouter router(a, b, settings_, tree, tree.Sheet, test::NewWorkbenchWire, search);
-        HostRef<ISch_Wire> wire = router.FindPath();
+        THostRef<ISch_Wire> wire = router.FindPath();
         const TRouteStats& stats = router.Stats();
         TOutcome o{stats.Forward.Line(),
                    stats.Reverse.Line(),
@@ -151,7 +151,7 @@ TEST_P(FastRouteTest, SameResultsAsThePlainWay) {
     uint64_t fastNodes = 0, plainNodes = 0, fastRays = 0, plainRays = 0, pruned = 0;
     for (int sheetNo = 0; sheetNo < 300; ++sheetNo) {
         Points pins;
-        HostRef<wb::TSheetDocument> sheet = RandomSheet(rng, pins);
+        THostRef<wb::TSheetDocument> sheet = RandomSheet(rng, pins);
         std::unique_ptr<TObstacleTree> fast = test::BuildSheetTree(*sheet, 0);
         std::unique_ptr<TObstacleTree> plain = test::BuildSheetTree(*sheet, 0);
         plain->Walks = plainWay.walks;

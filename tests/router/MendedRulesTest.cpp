@@ -55,7 +55,7 @@ protected:
                          int32_t timeOut = 3000) {
         TEdgeRouter router(a, b, TRouterSettings{timeOut, 1, rules}, tree, tree.Sheet,
                            test::NewWorkbenchWire);
-        HostRef<ISch_Wire> wire = router.FindPath();
+        THostRef<ISch_Wire> wire = router.FindPath();
         return {wire ? Vertices(wire.Get()) : Points{}, router.Stats()};
     }
 
@@ -85,26 +85,26 @@ protected:
     // (ports) whose wires are gone, their text beside their anchors.
     // Requests are between pins, junctions, wire ends and labels, near and,
     // on the large sheets, far.
-    HostRef<wb::TSheetDocument> RandomSheet(std::mt19937& rng, Points& ends) {
+    THostRef<wb::TSheetDocument> RandomSheet(std::mt19937& rng, Points& ends) {
         pins_.clear();
         ports_.clear();
         auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
         // One sheet in four is 50 times larger, with the parts spread over it.
         const int32_t scale = below(4) == 0 ? 50 : 1;
-        HostRef<wb::TSheetDocument> sheet =
+        THostRef<wb::TSheetDocument> sheet =
             wb::TSheetDocument::Create(40 * M * scale, 30 * M * scale);
         for (int i = 0, n = 3 + below(5); i < n; ++i) {
             const int32_t x = (3 + below(30)) * M * scale + below(3) * M;
             const int32_t y = (3 + below(20)) * M * scale + below(3) * M;
             const int32_t h = 2 * (1 + below(3));
             const TSheetRect body{x, y, x + 4 * M, y + h * M};
-            HostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
-            HostRef<wb::TGraphic> outline = wb::TGraphic::Create(wb::kinds::Rectangle, body);
+            THostRef<wb::TSymbol> symbol = wb::TSymbol::Create(body);
+            THostRef<wb::TGraphic> outline = wb::TGraphic::Create(wb::kinds::Rectangle, body);
             symbol->AddChild(*outline);
             // Pins every two steps on the left side, every step on the right.
             for (int32_t py = y + M; py < body.Top; py += 2 * M) {
                 const TSheetPoint p{x - M, py};
-                HostRef<wb::TPin> pin = wb::TPin::Create(p, 0, M);
+                THostRef<wb::TPin> pin = wb::TPin::Create(p, 0, M);
                 symbol->AddChild(*pin);
                 ends.push_back(p);
                 pins_.push_back(p);
@@ -119,7 +119,7 @@ protected:
                     }
                 } else if (below(4) == 0) { // a small symbol sat on the pin
                     const TSheetRect on{p.X - 2 * M, p.Y - M, p.X, p.Y + M};
-                    HostRef<wb::TSymbol> power = wb::TSymbol::Create(on);
+                    THostRef<wb::TSymbol> power = wb::TSymbol::Create(on);
                     power->AddChild(*wb::TGraphic::Create(wb::kinds::Rectangle, on));
                     sheet->AddObject(*power);
                 }
@@ -137,7 +137,7 @@ protected:
             const int32_t y = (2 + below(20)) * M * scale;
             for (int k = 0, rows = 2 + below(3); k < rows; ++k) {
                 const TSheetPoint at{x, y + 4 * k * M};
-                HostRef<wb::TGraphic> port = wb::TGraphic::Create(
+                THostRef<wb::TGraphic> port = wb::TGraphic::Create(
                     wb::kinds::Port, {at.X, at.Y + M / 4, at.X + 3 * M, at.Y + M});
                 port->SetAnchor(at);
                 sheet->AddObject(*port);
@@ -153,9 +153,9 @@ protected:
     static constexpr TSheetPoint kFarLeft{100 * M, 500 * M};
     static constexpr TSheetPoint kFarRight{1900 * M, 500 * M};
     static std::unique_ptr<TObstacleTree> LongSheetTree() {
-        HostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(2000 * M, 1000 * M);
+        THostRef<wb::TSheetDocument> sheet = wb::TSheetDocument::Create(2000 * M, 1000 * M);
         const TSheetRect wall{900 * M, 300 * M, 1100 * M, 700 * M};
-        HostRef<wb::TSymbol> symbol = wb::TSymbol::Create(wall);
+        THostRef<wb::TSymbol> symbol = wb::TSymbol::Create(wall);
         symbol->AddChild(*wb::TGraphic::Create(wb::kinds::Rectangle, wall));
         sheet->AddObject(*symbol);
         return test::BuildSheetTree(*sheet);
@@ -170,7 +170,7 @@ TEST_F(MendedRulesTest, SamePathWheneverTheRulesAsTheyStandRouteClear) {
     int strictRouted = 0, mendedOnly = 0, strictThrough = 0;
     for (int sheetNo = 0; sheetNo < 60; ++sheetNo) {
         Points ends;
-        HostRef<wb::TSheetDocument> sheet = RandomSheet(rng, ends);
+        THostRef<wb::TSheetDocument> sheet = RandomSheet(rng, ends);
         std::unique_ptr<TObstacleTree> strict = test::BuildSheetTree(*sheet);
         std::unique_ptr<TObstacleTree> mended = test::BuildSheetTree(*sheet);
         // A session's requests: later ones meet what the earlier ones left.
@@ -201,7 +201,7 @@ TEST_F(MendedRulesTest, SamePathWheneverTheRulesAsTheyStandRouteClear) {
             }
             EXPECT_EQ(mended->Mends, nullptr) << where;
             if (strictClear) {
-                HostRef<wb::TPolyline> path = wb::TPolyline::Create(wb::kinds::Wire, s.path);
+                THostRef<wb::TPolyline> path = wb::TPolyline::Create(wb::kinds::Wire, s.path);
                 AddPolyline(*strict, path.Get());
                 AddPolyline(*mended, path.Get());
             }

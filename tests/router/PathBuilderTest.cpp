@@ -63,7 +63,7 @@ private:
     std::map<Key, TSheetPoint> tests_;
 };
 
-HostRef<TPolyline> NewWire(const Points& vertices = {}) {
+THostRef<TPolyline> NewWire(const Points& vertices = {}) {
     return TPolyline::Create(kinds::Wire, vertices);
 }
 
@@ -76,7 +76,7 @@ struct BuildCase {
 };
 
 void RunBuild(const BuildCase& c, TScriptedRays& rays) {
-    HostRef<TPolyline> wire = NewWire();
+    THostRef<TPolyline> wire = NewWire();
     BuildPolyline(wire.Get(), router::CollapseRuns(c.moves), c.start,
                   std::string(c.moves) + ";1000", rays);
     EXPECT_EQ(wire->Vertices(), c.expected) << c.name;
@@ -163,7 +163,7 @@ TEST(BuildPolyline, AMissingMoveKeepsItsPointAndTheWireStopsAt48) {
     // The second R move finds no edge: the replay stays at (M, 0).
     {
         TScriptedRays rays({0, 0}, "RT", {{M, 0}, {M, M}});
-        HostRef<TPolyline> wire = NewWire();
+        THostRef<TPolyline> wire = NewWire();
         BuildPolyline(wire.Get(), "RT", {0, 0}, "RRT;1", rays);
         EXPECT_EQ(wire->Vertices(), (Points{{0, 0}, {M, 0}, {M, M}}));
         EXPECT_EQ(rays.moveCalls, 3);
@@ -183,7 +183,7 @@ TEST(BuildPolyline, AMissingMoveKeepsItsPointAndTheWireStopsAt48) {
         rays.StopTest(e, TDirection::R, e);
         rays.StopTest(e, TDirection::T, e);
     }
-    HostRef<TPolyline> wire = NewWire();
+    THostRef<TPolyline> wire = NewWire();
     BuildPolyline(wire.Get(), moves, {0, 0}, moves + ";9", rays);
     Points expected = {{0, 0}};
     expected.insert(expected.end(), ends.begin(), ends.begin() + (MaxPathVertices - 1));
@@ -261,7 +261,7 @@ TEST(AddSegment, AppendsOnlyWhereTheWireGoesOn) {
         {"vertex 2 equals To: not turned", {a, b}, x, b, {a, b}},
     };
     for (const auto& t : cases) {
-        HostRef<TPolyline> wire = NewWire(t.before);
+        THostRef<TPolyline> wire = NewWire(t.before);
         AddSegment(wire.Get(), t.from, t.to);
         EXPECT_EQ(wire->Vertices(), t.after) << t.name;
     }
@@ -273,14 +273,14 @@ TEST(VertexOperations, ReverseSwapAndReplace) {
         Points v;
         for (int i = 0; i < n; ++i)
             v.push_back({i, 2 * i});
-        HostRef<TPolyline> wire = NewWire(v);
+        THostRef<TPolyline> wire = NewWire(v);
         ReverseVertices(wire.Get());
         EXPECT_EQ(wire->Vertices(), Points(v.rbegin(), v.rend())) << n << " vertices";
     }
     ReverseVertices(nullptr);
 
     const Points v = {{1, 1}, {2, 2}, {3, 3}};
-    HostRef<TPolyline> wire = NewWire(v);
+    THostRef<TPolyline> wire = NewWire(v);
     SwapWithPrevious(wire.Get(), 1);
     SwapWithPrevious(wire.Get(), 51);
     EXPECT_EQ(wire->Vertices(), v);
@@ -289,7 +289,7 @@ TEST(VertexOperations, ReverseSwapAndReplace) {
 
     ReplaceLastTwo(wire.Get(), {7, 7}, {8, 8});
     EXPECT_EQ(wire->Vertices(), (Points{{1, 1}, {7, 7}, {8, 8}}));
-    HostRef<TPolyline> two = NewWire({{1, 1}, {2, 2}});
+    THostRef<TPolyline> two = NewWire({{1, 1}, {2, 2}});
     ReplaceLastTwo(two.Get(), {7, 7}, {8, 8});
     EXPECT_EQ(two->Vertices(), (Points{{1, 1}, {2, 2}}));
 }

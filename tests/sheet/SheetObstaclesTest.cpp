@@ -50,7 +50,7 @@ protected:
         SetToSheet(sheet, &host_.Service());
         return TObstacleTree(sheet);
     }
-    template <class T> T& Add(HostRef<T> object) {
+    template <class T> T& Add(THostRef<T> object) {
         doc_->AddObject(*object);
         kept_.push_back(object.Get());
         return *object;
@@ -75,10 +75,10 @@ protected:
         TSymbol& u1 = Add(TSymbol::Create({600, 100, 720, 200}));
         u1.AddChild(*TGraphic::Create(kinds::Rectangle, {610, 110, 690, 190}));
         u1.AddChild(*TPin::Create({690, 150}, 0, 30));
-        HostRef<TPin> hidden = TPin::Create({610, 150}, 2, 3000);
+        THostRef<TPin> hidden = TPin::Create({610, 150}, 2, 3000);
         hidden->SetHidden(true);
         u1.AddChild(*hidden);
-        HostRef<TGraphic> otherPart = TGraphic::Create(8, {0, 0, 5000, 5000});
+        THostRef<TGraphic> otherPart = TGraphic::Create(8, {0, 0, 5000, 5000});
         otherPart->SetPart(2);
         u1.AddChild(*otherPart);
         u1.SetLabel(TLabel::Create({620, 200, 660, 215}, "U1").Get());
@@ -101,7 +101,7 @@ protected:
                                           {KindSheetFrame, {0, 0, 1000, 800}}};
 
     TWorkbenchHost& host_ = TWorkbenchHost::Instance();
-    HostRef<TSheetDocument> doc_;
+    THostRef<TSheetDocument> doc_;
     std::vector<TSheetObject*> kept_;
 };
 
@@ -195,12 +195,12 @@ TEST_F(SheetObstacles, SymbolBoxFollowsPartViewAndPinRules) {
         SetUp();
         TSymbol& s = Add(TSymbol::Create({0, 0, 200, 200}));
         s.SetHiddenPinsVisible(c.showHidden);
-        HostRef<TPin> pin = TPin::Create({100, 50}, c.orientation, 30);
+        THostRef<TPin> pin = TPin::Create({100, 50}, c.orientation, 30);
         pin->SetHidden(c.hidden);
         s.AddChild(*pin);
         if (c.body)
             s.AddChild(*TGraphic::Create(kinds::Rectangle, {10, 10, 90, 90}));
-        HostRef<TGraphic> otherView = TGraphic::Create(8, {-500, -500, 900, 900});
+        THostRef<TGraphic> otherView = TGraphic::Create(8, {-500, -500, 900, 900});
         otherView->SetView(1);
         s.AddChild(*otherView);
         s.SetLabel(TLabel::Create({20, 100, 60, 110}, "U").Get());
@@ -219,7 +219,7 @@ TEST_F(SheetObstacles, SymbolBoxFollowsPartViewAndPinRules) {
 
 TEST_F(SheetObstacles, ViewsAreAskedOnlyWhenPartsAgree) {
     TSymbol& s = Add(TSymbol::Create({0, 0, 200, 200}));
-    HostRef<TGraphic> other = TGraphic::Create(8, {0, 0, 10, 10});
+    THostRef<TGraphic> other = TGraphic::Create(8, {0, 0, 10, 10});
     other->SetPart(3);
     s.AddChild(*other);
     TObstacleTree tree = NewTree();
@@ -248,7 +248,7 @@ TEST_F(SheetObstacles, PolylineRuns) {
         {{}, {}},
     };
     for (const Case& c : cases) {
-        HostRef<TPolyline> line = TPolyline::Create(kinds::Polyline, c.vertices);
+        THostRef<TPolyline> line = TPolyline::Create(kinds::Polyline, c.vertices);
         TObstacleTree tree;
         AddPolyline(tree, line.Get());
         std::vector<Expected> want;

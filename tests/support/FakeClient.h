@@ -16,24 +16,24 @@ public:
     void* MainWindow = nullptr;
     std::string Location;
     std::optional<int32_t> ClaimedLength; // reported instead of the true length
-    HResult Status = kHostOk;
+    THostResult Status = HostOk;
     int LocationCalls = 0;
 
-    HResult QueryInterface(const TGuid&, void** out) override {
+    THostResult QueryInterface(const TGuid&, void** out) override {
         *out = nullptr;
-        return kHostNoInterface;
+        return HostNoInterface;
     }
     uint32_t AddRef() override { return 1; }
     uint32_t Release() override { return 1; }
-    HResult FindServerModule(const char16_t*, IHostUnknown** module) override {
+    THostResult FindServerModule(const char16_t*, IHostUnknown** module) override {
         *module = nullptr;
-        return kHostOk;
+        return HostOk;
     }
-    HResult GetMainWindow(void** window) override {
+    THostResult GetMainWindow(void** window) override {
         *window = MainWindow;
         return Status;
     }
-    HResult GetPreferenceLocation(char* buffer, int32_t size, int32_t* length) override {
+    THostResult GetPreferenceLocation(char* buffer, int32_t size, int32_t* length) override {
         ++LocationCalls;
         if (Status < 0)
             return Status;
@@ -41,7 +41,7 @@ public:
         std::memcpy(buffer, Location.data(), n);
         buffer[n] = '\0';
         *length = ClaimedLength.value_or(static_cast<int32_t>(Location.size()));
-        return kHostOk;
+        return HostOk;
     }
 };
 

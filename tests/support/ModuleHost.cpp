@@ -39,20 +39,20 @@ std::string ExampleSheet(const std::string& name) {
     return std::string(PATHWICK_SOURCE_DIR) + "/examples/" + name;
 }
 
-HostRef<TSheetDocument> MakeSmallSheet() {
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
-    HostRef<TSymbol> symbol = TSymbol::Create({8000000, 8000000, 12000000, 12000000});
-    HostRef<TGraphic> body =
+THostRef<TSheetDocument> MakeSmallSheet() {
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
+    THostRef<TSymbol> symbol = TSymbol::Create({8000000, 8000000, 12000000, 12000000});
+    THostRef<TGraphic> body =
         TGraphic::Create(kinds::Rectangle, {8000000, 8000000, 12000000, 12000000});
     symbol->AddChild(*body);
-    HostRef<TPin> pin = TPin::Create({7000000, 10000000}, 0, 1000000);
+    THostRef<TPin> pin = TPin::Create({7000000, 10000000}, 0, 1000000);
     symbol->AddChild(*pin);
     sheet->AddObject(*symbol);
     return sheet;
 }
 
-HostRef<TPolyline> PlaceWire(TSheetDocument& sheet, std::vector<TSheetPoint> vertices) {
-    HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, std::move(vertices));
+THostRef<TPolyline> PlaceWire(TSheetDocument& sheet, std::vector<TSheetPoint> vertices) {
+    THostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, std::move(vertices));
     sheet.AddObject(*wire);
     return wire;
 }

@@ -27,10 +27,10 @@ std::string ExampleSheet(const std::string& name);
 
 // 20 000 000 square sheet with one symbol: body (8 000 000, 8 000 000) -
 // (12 000 000, 12 000 000) and a pin on its left side.
-HostRef<workbench::TSheetDocument> MakeSmallSheet();
+THostRef<workbench::TSheetDocument> MakeSmallSheet();
 
 // A wire with these vertices, placed on the sheet.
-HostRef<workbench::TPolyline> PlaceWire(workbench::TSheetDocument& sheet,
-                                        std::vector<TSheetPoint> vertices);
+THostRef<workbench::TPolyline> PlaceWire(workbench::TSheetDocument& sheet,
+                                         std::vector<TSheetPoint> vertices);
 
 } // namespace pathwick::test

@@ -26,7 +26,7 @@ inline std::unique_ptr<TObstacleTree> BuildSheetTree(workbench::TSheetDocument& 
 }
 
 // A new free-standing wire from the workbench host's editor service.
-inline HostRef<ISch_Wire> NewWorkbenchWire() {
+inline THostRef<ISch_Wire> NewWorkbenchWire() {
     return NewFreeWire(workbench::TWorkbenchHost::Instance().Service());
 }
 

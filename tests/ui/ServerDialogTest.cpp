@@ -24,7 +24,7 @@ protected:
     // A top-level window that carries the host's main window class.
     std::unique_ptr<QWidget> HostClassWindow() {
         auto window = std::make_unique<QWidget>();
-        window->setProperty("windowClass", QString::fromLatin1(TServerDialog::kMainWindowClass));
+        window->setProperty("windowClass", QString::fromLatin1(TServerDialog::MainWindowClass));
         return window;
     }
 
@@ -58,7 +58,7 @@ TEST_F(ServerDialogTest, HandleThatIsNoWidgetOfOursIsNotUsed) {
 }
 
 TEST_F(ServerDialogTest, FailingClientRaises) {
-    client_.Status = kHostFail;
+    client_.Status = HostFail;
     SetModuleClient(&client_);
     EXPECT_THROW(TServerDialog dialog, EHostCallError);
 }
@@ -77,19 +77,19 @@ TEST_F(ServerDialogTest, FrameHasTitleSystemMenuAndHelpButNoResizing) {
 TEST_F(ServerDialogTest, CloseBoxAndEscWithoutCancelButtonGiveCancel) {
     TServerDialog dialog;
     QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
-    EXPECT_EQ(dialog.ShowModal(), kModalCancel);
+    EXPECT_EQ(dialog.ShowModal(), ModalCancel);
     QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    EXPECT_EQ(dialog.ShowModal(), kModalCancel);
+    EXPECT_EQ(dialog.ShowModal(), ModalCancel);
 }
 
 TEST_F(ServerDialogTest, EscClicksTheCancelButton) {
     TServerDialog dialog;
     auto* cancel = new TXPBitBtn(&dialog);
     cancel->SetCancel(true);
-    cancel->SetModalResult(kModalCancel);
+    cancel->SetModalResult(ModalCancel);
     QSignalSpy clicks(cancel, &TXPBitBtn::Click);
     QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    EXPECT_EQ(dialog.ShowModal(), kModalCancel);
+    EXPECT_EQ(dialog.ShowModal(), ModalCancel);
     EXPECT_EQ(clicks.count(), 1);
 }
 
@@ -97,10 +97,10 @@ TEST_F(ServerDialogTest, FirstCloseOfAShowingWins) {
     TServerDialog dialog;
     QSignalSpy finished(&dialog, &QDialog::finished);
     QTimer::singleShot(0, &dialog, [&] {
-        dialog.done(kModalOK);
-        dialog.done(kModalCancel);
+        dialog.done(ModalOK);
+        dialog.done(ModalCancel);
     });
-    EXPECT_EQ(dialog.ShowModal(), kModalOK);
+    EXPECT_EQ(dialog.ShowModal(), ModalOK);
     EXPECT_EQ(finished.count(), 1);
     // A new showing can close again.
     QTimer::singleShot(0, &dialog, [&] { dialog.done(7); });
@@ -111,7 +111,7 @@ TEST_F(ServerDialogTest, ButtonClickRunsItsHandlerBeforeItsModalResultCloses) {
     TServerDialog dialog;
     auto* ok = new TXPBitBtn(&dialog);
     ok->SetCaption("OK");
-    ok->SetModalResult(kModalOK);
+    ok->SetModalResult(ModalOK);
     int resultSeenByHandler = -1;
     bool visibleInHandler = false;
     QObject::connect(ok, &TXPBitBtn::Click, [&] {
@@ -119,8 +119,8 @@ TEST_F(ServerDialogTest, ButtonClickRunsItsHandlerBeforeItsModalResultCloses) {
         visibleInHandler = dialog.isVisible();
     });
     QTimer::singleShot(0, &dialog, [&] { ok->click(); });
-    EXPECT_EQ(dialog.ShowModal(), kModalOK);
-    EXPECT_EQ(resultSeenByHandler, kModalNone);
+    EXPECT_EQ(dialog.ShowModal(), ModalOK);
+    EXPECT_EQ(resultSeenByHandler, ModalNone);
     EXPECT_TRUE(visibleInHandler);
     EXPECT_EQ(ok->Caption(), "OK");
 }

@@ -65,17 +65,17 @@ int RunRender(const TGlobalOptions& global, const TRenderCommand& command) {
     CheckOutputPaths(command.SheetPath, {{"--svg", command.SvgPath}});
     const TSheetSource source = OpenOrExplain(command.SheetPath);
     if (!source)
-        return kExitBadInput;
+        return ExitBadInput;
     WriteOutputFile(command.SvgPath, RenderSheetSvg(source.Document(), TSvgOptions{}));
     std::printf("wrote %s\n", command.SvgPath.c_str());
-    return kExitOk;
+    return ExitOk;
 }
 
 int RunObstacles(const TGlobalOptions& global, const TObstaclesCommand& command) {
     SetUpHost(global);
     const TSheetSource source = OpenOrExplain(command.SheetPath);
     if (!source)
-        return kExitBadInput;
+        return ExitBadInput;
     TSheetDocument* sheet = &source.Document();
     TWorkbenchHost::Instance().SetActiveDocument(sheet);
     // The same build as a session's, with the margin the session passes.
@@ -85,18 +85,18 @@ int RunObstacles(const TGlobalOptions& global, const TObstaclesCommand& command)
     BuildFromDocument(tree, sheet, -1);
     std::fputs(DescribeObstacles(tree).c_str(), stdout);
     TWorkbenchHost::Instance().SetActiveDocument(nullptr);
-    return kExitOk;
+    return ExitOk;
 }
 
 int RunImport(const TGlobalOptions& global, const TImportCommand& command) {
     SetUpHost(global);
     const TSheetSource source = OpenOrExplain(command.SheetPath);
     if (!source)
-        return kExitBadInput;
+        return ExitBadInput;
     const kicad::TKicadSheet* schematic = source.Kicad();
     if (!schematic) {
         std::fprintf(stderr, "pathwick: %s is not a KiCad schematic\n", command.SheetPath.c_str());
-        return kExitBadInput;
+        return ExitBadInput;
     }
     const kicad::TItemCounts& n = schematic->Counts();
     const kicad::TWireEndShare ends = kicad::MeasureWireEnds(source.Document());
@@ -113,7 +113,7 @@ int RunImport(const TGlobalOptions& global, const TImportCommand& command) {
         SaveSheetFile(source.Document(), command.OutputPath);
         std::printf("wrote %s\n", command.OutputPath.c_str());
     }
-    return kExitOk;
+    return ExitOk;
 }
 
 int RunSettings(const TGlobalOptions& global) {
@@ -126,14 +126,14 @@ int RunSettings(const TGlobalOptions& global) {
     std::printf("[Options]\n");
     std::printf("TimeOut:               %d (milliseconds)\n", options.GetTimeOut());
     std::printf("Avoid Wires Position:  %d (1 to 10)\n", options.GetAvoidWiresPosition());
-    return kExitOk;
+    return ExitOk;
 }
 
 int RunOptions(const TGlobalOptions& global, int argc, char** argv) {
     SetUpHost(global);
     std::unique_ptr<QApplication> app = MakeGuiApplication(argc, argv);
     if (!app)
-        return kExitBadInput;
+        return ExitBadInput;
     std::unique_ptr<TModule> module = LoadRoutingModule(global);
     // OK saves Router.ini, Cancel leaves it: the file tells which was pressed.
     const TReplacementWatch saved(
@@ -143,9 +143,9 @@ int RunOptions(const TGlobalOptions& global, int argc, char** argv) {
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, "Pathwick", QString::fromUtf8(e.what()));
         std::fprintf(stderr, "pathwick: %s\n", e.what());
-        return kExitBadInput;
+        return ExitBadInput;
     }
-    return saved.Replaced() ? kExitOk : kExitCancelled;
+    return saved.Replaced() ? ExitOk : ExitCancelled;
 }
 
 } // namespace pathwick::workbench

@@ -6,10 +6,10 @@
 
 namespace pathwick::workbench {
 
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitNotRouted = 1;
-inline constexpr int kExitCancelled = 1; // the options dialog was left with Cancel
-inline constexpr int kExitBadInput = 2;
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitNotRouted = 1;
+inline constexpr int ExitCancelled = 1; // the options dialog was left with Cancel
+inline constexpr int ExitBadInput = 2;
 
 struct TGlobalOptions {
     std::string PrefsDir;   // empty: the host's default preference folder

@@ -7,7 +7,7 @@ const char* DemoSheetName() {
 }
 
 const std::vector<TWirePoints>& DemoWires() {
-    static const std::vector<TWirePoints> wires = {
+    static const std::vector<TWirePoints> Wires = {
         {{12000000, 50000000}, {22000000, 44000000}}, // J1 IN to R1
         {{26000000, 44000000}, {38000000, 43000000}}, // R1 to U1 +IN
         {{38000000, 45000000},
@@ -18,7 +18,7 @@ const std::vector<TWirePoints>& DemoWires() {
         {{44000000, 56000000}, {52000000, 51000000}}, // R2 to C1
         {{12000000, 49000000}, {52000000, 31000000}}, // J1 GND to C2
     };
-    return wires;
+    return Wires;
 }
 
 } // namespace pathwick::workbench

@@ -15,8 +15,8 @@ QtMessageHandler g_toolkitHandler = nullptr;
 // an abort; explain it and leave with the bad-input status instead.
 void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", kNoDisplayMessage);
-        std::_Exit(kExitBadInput);
+        std::fprintf(stderr, "%s\n", NoDisplayMessage);
+        std::_Exit(ExitBadInput);
     }
     if (g_toolkitHandler)
         g_toolkitHandler(type, context, text);
@@ -34,7 +34,7 @@ bool DisplayNamed() {
 
 std::unique_ptr<QApplication> MakeGuiApplication(int& argc, char** argv) {
     if (!DisplayNamed()) {
-        std::fprintf(stderr, "%s\n", kNoDisplayMessage);
+        std::fprintf(stderr, "%s\n", NoDisplayMessage);
         return nullptr;
     }
     g_toolkitHandler = qInstallMessageHandler(OnStartupMessage);

@@ -7,11 +7,11 @@
 
 namespace pathwick::workbench {
 
-inline constexpr const char* kNoDisplayMessage =
+inline constexpr const char* NoDisplayMessage =
     "pathwick: no display available (set DISPLAY or QT_QPA_PLATFORM)";
 
 // Makes the application object. Without a display it says so on stderr and
-// gives null, and the command exits with kExitBadInput; a display that is
+// gives null, and the command exits with ExitBadInput; a display that is
 // named but cannot be reached ends the process the same way, with that exit
 // status, instead of the toolkit's abort. argc must outlive the application.
 std::unique_ptr<QApplication> MakeGuiApplication(int& argc, char** argv);

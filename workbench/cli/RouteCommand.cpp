@@ -150,8 +150,8 @@ int Route(const TGlobalOptions& global, const TSheetSource& source, const std::s
     }
     for (const TSegmentResult& s : result.Segments)
         if (!s.Error.empty())
-            return kExitBadInput;
-    return result.FailedCount() == 0 ? kExitOk : kExitNotRouted;
+            return ExitBadInput;
+    return result.FailedCount() == 0 ? ExitOk : ExitNotRouted;
 }
 
 } // namespace
@@ -172,7 +172,7 @@ int RunRoute(const TGlobalOptions& global, const TRouteCommand& command) {
                                                              "schematic can be written as one");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pathwick: %s\n", e.what());
-        return kExitBadInput;
+        return ExitBadInput;
     }
     return Route(global, source, command.SheetPath, wires, command);
 }

@@ -1,5 +1,6 @@
 #include "workbench/cli/RouteJob.h"
 
+#include "workbench/model/ObjectKinds.h"
 #include "workbench/model/ReportSink.h"
 #include "workbench/model/UnroutedRun.h"
 #include "workbench/model/WorkbenchHost.h"
@@ -52,7 +53,7 @@ TRouteJobResult RunRouteJob(TModule& module, TSheetDocument& document,
         const TWirePoints& points = wires[w];
         if (points.empty())
             continue;
-        HostRef<TPolyline> wire = TPolyline::Create(18, {points.front()});
+        THostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {points.front()});
         document.AddObject(*wire);
         result.Wires.push_back(wire);
         for (std::size_t i = 1; i < points.size(); ++i) {

@@ -37,7 +37,7 @@ struct TSegmentResult {
 
 struct TRouteJobResult {
     std::vector<TSegmentResult> Segments;
-    std::vector<HostRef<TPolyline>> Wires; // the placed wires, on the sheet
+    std::vector<THostRef<TPolyline>> Wires; // the placed wires, on the sheet
     int RoutedCount() const;
     int FailedCount() const;
 };

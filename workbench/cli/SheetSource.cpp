@@ -14,7 +14,7 @@ namespace pathwick::workbench {
 namespace {
 
 // Sheet units per mil on a Pathwick sheet.
-constexpr double kUnitsPerMil = 10000.0;
+constexpr double UnitsPerMil = 10000.0;
 
 // The first bytes of a file, enough to tell the formats apart.
 std::string Start(const std::string& path) {
@@ -34,22 +34,22 @@ std::string Number(double v, const char* format) {
 } // namespace
 
 bool IsKicadPath(std::string_view path) {
-    constexpr std::string_view kSuffix = ".kicad_sch";
-    return path.size() >= kSuffix.size() && path.substr(path.size() - kSuffix.size()) == kSuffix;
+    constexpr std::string_view suffix = ".kicad_sch";
+    return path.size() >= suffix.size() && path.substr(path.size() - suffix.size()) == suffix;
 }
 
 TSheetSource TSheetSource::Open(const std::string& path) {
     TSheetSource source;
     if (IsKicadPath(path) || kicad::TKicadSheet::LooksLikeSchematic(Start(path))) {
         source.kicad_ = kicad::TKicadSheet::Load(path);
-        source.document_ = HostRef<TSheetDocument>::Share(&source.kicad_->Document());
+        source.document_ = THostRef<TSheetDocument>::Share(&source.kicad_->Document());
     } else {
         source.document_ = LoadSheetFile(path);
     }
     return source;
 }
 
-TSheetSource TSheetSource::FromDocument(HostRef<TSheetDocument> sheet) {
+TSheetSource TSheetSource::FromDocument(THostRef<TSheetDocument> sheet) {
     TSheetSource source;
     source.document_ = std::move(sheet);
     return source;
@@ -99,7 +99,7 @@ std::string TSheetSource::FormatPoint(TSheetPoint p) const {
 
 std::string TSheetSource::FormatLength(int64_t units) const {
     if (!kicad_)
-        return Number(static_cast<double>(units) / kUnitsPerMil, "%.0f mil");
+        return Number(static_cast<double>(units) / UnitsPerMil, "%.0f mil");
     return kicad::FormatMillimetres(kicad::FileFromUnits(units)) + " mm";
 }
 

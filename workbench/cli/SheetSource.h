@@ -23,11 +23,11 @@ public:
     // kicad::EKicadError) naming the file.
     static TSheetSource Open(const std::string& path);
     // A sheet that was not read from a file (the embedded demo).
-    static TSheetSource FromDocument(HostRef<TSheetDocument> sheet);
+    static TSheetSource FromDocument(THostRef<TSheetDocument> sheet);
 
     explicit operator bool() const { return static_cast<bool>(document_); }
     TSheetDocument& Document() const { return *document_; }
-    const HostRef<TSheetDocument>& DocumentRef() const { return document_; }
+    const THostRef<TSheetDocument>& DocumentRef() const { return document_; }
     // The KiCad schematic behind the sheet, or null for a Pathwick sheet.
     const kicad::TKicadSheet* Kicad() const { return kicad_.get(); }
 
@@ -50,7 +50,7 @@ public:
     const char* UnitsName() const;
 
 private:
-    HostRef<TSheetDocument> document_;
+    THostRef<TSheetDocument> document_;
     std::shared_ptr<const kicad::TKicadSheet> kicad_;
 };
 

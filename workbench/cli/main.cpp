@@ -131,13 +131,13 @@ int main(int argc, char** argv) {
     if (const std::optional<std::string> unknown = UnknownCommand(app, argc, argv)) {
         std::fprintf(stderr, "pathwick: unknown command '%s'\ncommands: %s\n", unknown->c_str(),
                      CommandList(app).c_str());
-        return kExitBadInput;
+        return ExitBadInput;
     }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
-        return code == 0 ? 0 : kExitBadInput;
+        return code == 0 ? 0 : ExitBadInput;
     }
 
     try {
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
             return RunGui(global, gui, argc, argv);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pathwick: %s\n", e.what());
-        return kExitBadInput;
+        return ExitBadInput;
     }
-    return kExitBadInput;
+    return ExitBadInput;
 }

@@ -11,15 +11,15 @@ namespace pathwick::workbench {
 
 namespace {
 
-constexpr const char* kStrongInk = "#d81b60";
-constexpr int32_t kDefaultPen = 120000; // 6 mil, the editor's thinnest line
+constexpr const char* StrongInk = "#d81b60";
+constexpr int32_t DefaultPen = 120000; // 6 mil, the editor's thinnest line
 
 class TDrawingWriter {
 public:
     TDrawingWriter(const TSvgScale& scale, bool strong) : s_(scale), strong_(strong) {}
 
     void Shape(const TShape& shape) {
-        const char* ink = strong_ ? kStrongInk : InkColour(shape.Ink);
+        const char* ink = strong_ ? StrongInk : InkColour(shape.Ink);
         if (shape.Kind == TShapeKind::Text) {
             Text(shape, ink);
             return;
@@ -27,10 +27,10 @@ public:
         if (shape.Points.empty())
             return;
         const std::string fill = shape.Fill == TShapeFill::Outline      ? ink
-                                 : shape.Fill == TShapeFill::Background ? kBodyFillColour
+                                 : shape.Fill == TShapeFill::Background ? BodyFillColour
                                                                         : "none";
         const double pen =
-            std::max(1.0, (shape.PenWidth > 0 ? shape.PenWidth : kDefaultPen) * s_.Scale);
+            std::max(1.0, (shape.PenWidth > 0 ? shape.PenWidth : DefaultPen) * s_.Scale);
         std::string style =
             "\" fill=\"" + fill + "\" stroke=\"" + ink + "\" stroke-width=\"" + SvgNumber(pen) +
             "\"" + (shape.Dashed ? " stroke-dasharray=\"" + SvgNumber(4 * pen) + "\"" : "") +

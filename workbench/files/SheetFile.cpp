@@ -17,10 +17,10 @@ namespace pathwick::workbench {
 
 namespace {
 
-using json = nlohmann::json;
-using ojson = nlohmann::ordered_json;
+using nlohmann::json;
+using nlohmann::ordered_json;
 
-constexpr const char* kFormatName = "pathwick-sheet";
+constexpr const char* FormatName = "pathwick-sheet";
 
 // Reads one file's JSON into the model, naming the file and the object in
 // every complaint. Symbols may not hold symbols, so reading recurses at most
@@ -29,13 +29,13 @@ class TSheetReader {
 public:
     explicit TSheetReader(std::string source) : source_(std::move(source)) {}
 
-    HostRef<TSheetDocument> ReadSheet(const json& root) const {
+    THostRef<TSheetDocument> ReadSheet(const json& root) const {
         if (!root.is_object())
             Fail("", "the file must hold a JSON object");
         CheckKeys(root, "", {"format", "width", "height", "objects"});
         if (const json* format = Find(root, "format")) {
-            if (!format->is_string() || format->get<std::string>() != kFormatName)
-                Fail("format", std::string("must be \"") + kFormatName + "\"");
+            if (!format->is_string() || format->get<std::string>() != FormatName)
+                Fail("format", std::string("must be \"") + FormatName + "\"");
         }
         const int32_t width = IntField(Need(root, "width", ""), "", "width");
         const int32_t height = IntField(Need(root, "height", ""), "", "height");
@@ -46,13 +46,13 @@ public:
         const json& objects = Need(root, "objects", "");
         if (!objects.is_array())
             Fail("objects", "must be a list of objects");
-        if (objects.size() > kMaxSheetObjects)
+        if (objects.size() > MaxSheetObjects)
             Fail("objects", "holds " + std::to_string(objects.size()) + " objects, more than " +
-                                std::to_string(kMaxSheetObjects));
+                                std::to_string(MaxSheetObjects));
 
-        HostRef<TSheetDocument> sheet = TSheetDocument::Create(width, height);
+        THostRef<TSheetDocument> sheet = TSheetDocument::Create(width, height);
         for (std::size_t i = 0; i < objects.size(); ++i) {
-            HostRef<TSheetObject> object =
+            THostRef<TSheetObject> object =
                 ReadObject(objects[i], "objects[" + std::to_string(i) + "]", false);
             sheet->AddObject(*object);
         }
@@ -162,8 +162,8 @@ private:
         return name;
     }
 
-    HostRef<TSheetObject> ReadObject(const json& value, const std::string& position,
-                                     bool insideSymbol) const {
+    THostRef<TSheetObject> ReadObject(const json& value, const std::string& position,
+                                      bool insideSymbol) const {
         if (!value.is_object())
             Fail(position, "must be an object");
         const json& kindValue = Need(value, "kind", position);
@@ -182,7 +182,7 @@ private:
             text = t->get<std::string>();
         }
 
-        HostRef<TSheetObject> object;
+        THostRef<TSheetObject> object;
         switch (ClassOfKind(*kind)) {
         case TObjectClass::Document:
             Fail(where, "a document cannot be an object of a sheet");
@@ -213,20 +213,20 @@ private:
         return object;
     }
 
-    HostRef<TSheetObject> ReadPolyline(const json& value, int32_t kind,
-                                       const std::string& where) const {
+    THostRef<TSheetObject> ReadPolyline(const json& value, int32_t kind,
+                                        const std::string& where) const {
         CheckKeys(value, where, {"kind", "text", "part", "view", "vertices", "unrouted"});
         const json& list = Need(value, "vertices", where);
         if (!list.is_array())
             Fail(where, "vertices must be a list of [x, y]");
-        if (list.size() > static_cast<std::size_t>(kMaxVertexIndex))
+        if (list.size() > static_cast<std::size_t>(MaxVertexIndex))
             Fail(where, "holds " + std::to_string(list.size()) + " vertices, more than " +
-                            std::to_string(kMaxVertexIndex));
+                            std::to_string(MaxVertexIndex));
         std::vector<TSheetPoint> vertices;
         vertices.reserve(list.size());
         for (std::size_t i = 0; i < list.size(); ++i)
             vertices.push_back(PointField(list[i], where, "vertices[" + std::to_string(i) + "]"));
-        HostRef<TPolyline> polyline = TPolyline::Create(kind, std::move(vertices));
+        THostRef<TPolyline> polyline = TPolyline::Create(kind, std::move(vertices));
         if (const json* unrouted = Find(value, "unrouted"))
             polyline->SetUnroutedSegments(
                 SegmentNumbers(*unrouted, polyline->VertexCount(), where));
@@ -251,27 +251,27 @@ private:
         return numbers;
     }
 
-    HostRef<TSheetObject> ReadLine(const json& value, int32_t kind,
-                                   const std::string& where) const {
+    THostRef<TSheetObject> ReadLine(const json& value, int32_t kind,
+                                    const std::string& where) const {
         CheckKeys(value, where, {"kind", "text", "part", "view", "anchor", "end", "rect"});
         const TSheetPoint anchor = PointField(Need(value, "anchor", where), where, "anchor");
         const TSheetPoint end = PointField(Need(value, "end", where), where, "end");
-        HostRef<TLineObject> line = TLineObject::Create(kind, anchor, end);
+        THostRef<TLineObject> line = TLineObject::Create(kind, anchor, end);
         if (const json* rect = Find(value, "rect"))
             line->SetBounds(RectField(*rect, where));
         return Up(line);
     }
 
-    HostRef<TSheetObject> ReadLabel(const json& value, const std::string& where) const {
+    THostRef<TSheetObject> ReadLabel(const json& value, const std::string& where) const {
         CheckKeys(value, where, {"kind", "text", "part", "view", "anchor", "rect", "hidden"});
-        HostRef<TLabel> label = TLabel::Create(RectField(Need(value, "rect", where), where), {});
+        THostRef<TLabel> label = TLabel::Create(RectField(Need(value, "rect", where), where), {});
         if (const json* anchor = Find(value, "anchor"))
             label->SetAnchor(PointField(*anchor, where, "anchor"));
         label->SetHidden(BoolField(value, "hidden", where));
         return Up(label);
     }
 
-    HostRef<TSheetObject> ReadPin(const json& value, const std::string& where) const {
+    THostRef<TSheetObject> ReadPin(const json& value, const std::string& where) const {
         CheckKeys(value, where,
                   {"kind", "text", "part", "view", "anchor", "rect", "orientation", "length",
                    "hidden", "number"});
@@ -283,7 +283,7 @@ private:
         const int32_t length = IntField(Need(value, "length", where), where, "length");
         if (length < 0)
             Fail(where, "length must not be negative, not " + std::to_string(length));
-        HostRef<TPin> pin = TPin::Create(anchor, orientation, length);
+        THostRef<TPin> pin = TPin::Create(anchor, orientation, length);
         if (const json* rect = Find(value, "rect"))
             pin->SetBounds(RectField(*rect, where));
         pin->SetHidden(BoolField(value, "hidden", where));
@@ -295,25 +295,25 @@ private:
         return Up(pin);
     }
 
-    HostRef<TSheetObject> ReadSymbol(const json& value, const std::string& where) const {
+    THostRef<TSheetObject> ReadSymbol(const json& value, const std::string& where) const {
         CheckKeys(value, where,
                   {"kind", "text", "part", "view", "anchor", "rect", "current-part", "current-view",
                    "hidden-pins-visible", "children", "label"});
-        HostRef<TSymbol> symbol = TSymbol::Create({});
+        THostRef<TSymbol> symbol = TSymbol::Create({});
         if (const json* list = Find(value, "children")) {
             if (!list->is_array())
                 Fail(where, "children must be a list of objects");
-            if (list->size() > kMaxSymbolChildren)
+            if (list->size() > MaxSymbolChildren)
                 Fail(where, "holds " + std::to_string(list->size()) + " children, more than " +
-                                std::to_string(kMaxSymbolChildren));
+                                std::to_string(MaxSymbolChildren));
             for (std::size_t i = 0; i < list->size(); ++i) {
-                HostRef<TSheetObject> child =
+                THostRef<TSheetObject> child =
                     ReadObject((*list)[i], where + " children[" + std::to_string(i) + "]", true);
                 symbol->AddChild(*child);
             }
         }
         if (const json* labelValue = Find(value, "label")) {
-            HostRef<TSheetObject> label = ReadObject(*labelValue, where + " label", true);
+            THostRef<TSheetObject> label = ReadObject(*labelValue, where + " label", true);
             auto* asLabel = dynamic_cast<TLabel*>(label.Get());
             if (!asLabel)
                 Fail(where + " label", "must be of kind \"label\"");
@@ -331,8 +331,8 @@ private:
         return Up(symbol);
     }
 
-    HostRef<TSheetObject> ReadGraphic(const json& value, int32_t kind,
-                                      const std::string& where) const {
+    THostRef<TSheetObject> ReadGraphic(const json& value, int32_t kind,
+                                       const std::string& where) const {
         CheckKeys(value, where, {"kind", "text", "part", "view", "anchor", "rect"});
         const json* rect = Find(value, "rect");
         const json* anchor = Find(value, "anchor");
@@ -343,35 +343,35 @@ private:
         }
         if (!rect)
             Fail(where, "missing \"rect\"");
-        HostRef<TGraphic> graphic = TGraphic::Create(kind, RectField(*rect, where));
+        THostRef<TGraphic> graphic = TGraphic::Create(kind, RectField(*rect, where));
         if (anchor)
             graphic->SetAnchor(PointField(*anchor, where, "anchor"));
         return Up(graphic);
     }
 
-    template <class T> static HostRef<TSheetObject> Up(const HostRef<T>& object) {
-        return HostRef<TSheetObject>::Share(object.Get());
+    template <class T> static THostRef<TSheetObject> Up(const THostRef<T>& object) {
+        return THostRef<TSheetObject>::Share(object.Get());
     }
 
     std::string source_;
 };
 
-ojson PointJson(TSheetPoint p) {
-    return ojson::array({p.X, p.Y});
+ordered_json PointJson(TSheetPoint p) {
+    return ordered_json::array({p.X, p.Y});
 }
 
-ojson RectJson(const TSheetRect& r) {
-    return ojson::array({r.Left, r.Bottom, r.Right, r.Top});
+ordered_json RectJson(const TSheetRect& r) {
+    return ordered_json::array({r.Left, r.Bottom, r.Right, r.Top});
 }
 
-ojson ObjectJson(const TSheetObject& object) {
-    ojson out;
+ordered_json ObjectJson(const TSheetObject& object) {
+    ordered_json out;
     out["kind"] = std::string(KindName(object.Kind()));
     out["text"] = object.Text();
     out["part"] = object.Part();
     out["view"] = object.View();
     if (const auto* polyline = dynamic_cast<const TPolyline*>(&object)) {
-        ojson vertices = ojson::array();
+        ordered_json vertices = ordered_json::array();
         for (const TSheetPoint& p : polyline->Vertices())
             vertices.push_back(PointJson(p));
         out["vertices"] = std::move(vertices);
@@ -396,7 +396,7 @@ ojson ObjectJson(const TSheetObject& object) {
         out["current-part"] = symbol->CurrentPart();
         out["current-view"] = symbol->CurrentView();
         out["hidden-pins-visible"] = symbol->HiddenPinsVisible();
-        ojson children = ojson::array();
+        ordered_json children = ordered_json::array();
         for (const auto& child : symbol->ChildList())
             children.push_back(ObjectJson(*child)); // children are never symbols
         out["children"] = std::move(children);
@@ -408,13 +408,13 @@ ojson ObjectJson(const TSheetObject& object) {
 
 } // namespace
 
-HostRef<TSheetDocument> SheetFromJson(const nlohmann::json& root, const std::string& source) {
+THostRef<TSheetDocument> SheetFromJson(const nlohmann::json& root, const std::string& source) {
     return TSheetReader(source).ReadSheet(root);
 }
 
 nlohmann::ordered_json SheetToJson(const TSheetDocument& sheet) {
     // Objects with kinds outside the named range cannot be written readably.
-    ojson objects = ojson::array();
+    ordered_json objects = ordered_json::array();
     for (std::size_t i = 0; i < sheet.Objects().size(); ++i) {
         const TSheetObject& object = *sheet.Objects()[i];
         if (KindName(object.Kind()).empty())
@@ -427,18 +427,18 @@ nlohmann::ordered_json SheetToJson(const TSheetDocument& sheet) {
                                           std::to_string(child->Kind()) + " has no name");
         objects.push_back(ObjectJson(object));
     }
-    ojson root;
-    root["format"] = kFormatName;
+    ordered_json root;
+    root["format"] = FormatName;
     root["width"] = sheet.Width();
     root["height"] = sheet.Height();
     root["objects"] = std::move(objects);
     return root;
 }
 
-HostRef<TSheetDocument> ParseSheet(std::string_view text, const std::string& source) {
+THostRef<TSheetDocument> ParseSheet(std::string_view text, const std::string& source) {
     // Absurd nesting and object counts are refused before anything is built.
     if (const std::optional<std::string> problem =
-            SheetShapeProblem(text, kMaxSheetObjects, kMaxJsonDepth))
+            SheetShapeProblem(text, MaxSheetObjects, MaxJsonDepth))
         throw ESheetFileError(source + ": " + *problem);
     json root;
     try {
@@ -453,7 +453,7 @@ std::string SheetToText(const TSheetDocument& sheet) {
     return SheetToJson(sheet).dump(2) + "\n";
 }
 
-HostRef<TSheetDocument> LoadSheetFile(const std::string& path) {
+THostRef<TSheetDocument> LoadSheetFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw ESheetFileError(path + ": cannot open the file");

@@ -19,23 +19,23 @@ public:
 };
 
 // Limits on what a file may hold; larger inputs are refused as absurd.
-inline constexpr std::size_t kMaxSheetObjects = 1000000;
-inline constexpr std::size_t kMaxSymbolChildren = 100000;
-inline constexpr int kMaxJsonDepth = 32;
+inline constexpr std::size_t MaxSheetObjects = 1000000;
+inline constexpr std::size_t MaxSymbolChildren = 100000;
+inline constexpr int MaxJsonDepth = 32;
 
 // Reads a sheet file into a new document. Throws ESheetFileError.
-HostRef<TSheetDocument> LoadSheetFile(const std::string& path);
+THostRef<TSheetDocument> LoadSheetFile(const std::string& path);
 // Writes every object and field of the document, replacing the file whole or
 // not at all (a failed write leaves the old file as it was). Throws
 // ESheetFileError, with the system's reason when the write fails.
 void SaveSheetFile(const TSheetDocument& sheet, const std::string& path);
 
 // The same, on text; `source` names the text in error messages.
-HostRef<TSheetDocument> ParseSheet(std::string_view text, const std::string& source);
+THostRef<TSheetDocument> ParseSheet(std::string_view text, const std::string& source);
 std::string SheetToText(const TSheetDocument& sheet);
 
 // The same, on JSON values.
-HostRef<TSheetDocument> SheetFromJson(const nlohmann::json& root, const std::string& source);
+THostRef<TSheetDocument> SheetFromJson(const nlohmann::json& root, const std::string& source);
 nlohmann::ordered_json SheetToJson(const TSheetDocument& sheet);
 
 } // namespace pathwick::workbench

@@ -17,14 +17,14 @@ namespace pathwick::workbench {
 
 namespace {
 
-constexpr const char* kInk = "#1f3a93";     // symbol bodies and pins
-constexpr const char* kWireInk = "#2e7d32"; // wires and junctions
-constexpr const char* kBusInk = "#1565c0";
-constexpr const char* kTextInk = "#5d4037";
-constexpr const char* kGraphicInk = "#757575";
-constexpr const char* kStrongInk = "#d81b60";   // highlighted and overlaid runs
-constexpr const char* kUnroutedInk = "#ef6c00"; // runs placed without a route, dashed
-constexpr int kMaxGridDots = 250000;            // beyond this the dots would be noise
+constexpr const char* Ink = "#1f3a93";     // symbol bodies and pins
+constexpr const char* WireInk = "#2e7d32"; // wires and junctions
+constexpr const char* BusInk = "#1565c0";
+constexpr const char* TextInk = "#5d4037";
+constexpr const char* GraphicInk = "#757575";
+constexpr const char* StrongInk = "#d81b60";   // highlighted and overlaid runs
+constexpr const char* UnroutedInk = "#ef6c00"; // runs placed without a route, dashed
+constexpr int MaxGridDots = 250000;            // beyond this the dots would be noise
 
 // Sheet units to pixels, with y flipped so that up on the sheet is up on screen.
 class TCanvas {
@@ -64,10 +64,10 @@ public:
         for (const auto& object : sheet_.Objects())
             Object(*object, Highlighted(*object));
         for (const auto& run : options_.Overlays)
-            Run(run, "overlay routed", kStrongInk, 2.5);
+            Run(run, "overlay routed", StrongInk, 2.5);
         for (const TSheetPoint& p : options_.Marks)
             out_ += "<circle class=\"mark\" cx=\"" + Num(canvas_.X(p.X)) + "\" cy=\"" +
-                    Num(canvas_.Y(p.Y)) + "\" r=\"5\" fill=\"none\" stroke=\"" + kStrongInk +
+                    Num(canvas_.Y(p.Y)) + "\" r=\"5\" fill=\"none\" stroke=\"" + StrongInk +
                     "\" stroke-width=\"1.5\"/>\n";
         out_ += "</svg>\n";
         return std::move(out_);
@@ -85,7 +85,7 @@ private:
             return;
         const double columns = double(sheet_.Width()) / options_.GridStep;
         const double rows = double(sheet_.Height()) / options_.GridStep;
-        if (columns * rows > kMaxGridDots)
+        if (columns * rows > MaxGridDots)
             return;
         const double step = canvas_.Length(options_.GridStep);
         // The pattern starts at the top of the picture; shift it so that the
@@ -108,10 +108,10 @@ private:
         } else if (const auto* line = dynamic_cast<const TLineObject*>(&object)) {
             const bool entry = line->Kind() == kinds::BusEntry;
             Segment(line->Anchor(), line->End(), entry ? "bus-entry" : "line",
-                    strong ? kStrongInk : (entry ? kBusInk : kGraphicInk), entry ? 1.5 : 1.0);
+                    strong ? StrongInk : (entry ? BusInk : GraphicInk), entry ? 1.5 : 1.0);
         } else if (const auto* label = dynamic_cast<const TLabel*>(&object)) {
             if (!label->Hidden())
-                Text(*label, "label", kWireInk);
+                Text(*label, "label", WireInk);
         } else if (const auto* pin = dynamic_cast<const TPin*>(&object)) {
             Pin(*pin);
         } else {
@@ -135,14 +135,14 @@ private:
                 Drawing(*child, false);
             } else if (child->Kind() == kinds::Rectangle ||
                        child->Kind() == kinds::RoundRectangle) {
-                Box(child->Bounds(), "body", kInk, "#fff8c4");
+                Box(child->Bounds(), "body", Ink, "#fff8c4");
             } else {
                 Object(*child, false);
             }
         }
         if (const TLabel* label = symbol.Label(); label && !label->Hidden()) {
             if (label->Drawing().empty())
-                Text(*label, "label designator", kInk);
+                Text(*label, "label designator", Ink);
             else
                 Drawing(*label, false);
         }
@@ -155,10 +155,10 @@ private:
     }
 
     void Pin(const TPin& pin) {
-        Segment(pin.Anchor(), pin.LeadEnd(), "pin", kInk, 1.2);
+        Segment(pin.Anchor(), pin.LeadEnd(), "pin", Ink, 1.2);
         // The electrical end, where wires attach.
         out_ += "<circle class=\"pin-end\" cx=\"" + Num(canvas_.X(pin.Anchor().X)) + "\" cy=\"" +
-                Num(canvas_.Y(pin.Anchor().Y)) + "\" r=\"1.2\" fill=\"" + kInk + "\"/>\n";
+                Num(canvas_.Y(pin.Anchor().Y)) + "\" r=\"1.2\" fill=\"" + Ink + "\"/>\n";
         PinText(pin.Text(), PinNamePlace(pin), "pin-name");
         PinText(pin.Number(), PinNumberPlace(pin), "pin-number");
     }
@@ -166,14 +166,14 @@ private:
     void PinText(const std::string& text, const TPinText& place, const char* cls) {
         if (text.empty())
             return;
-        static constexpr const char* kAnchor[] = {"start", "middle", "end"};
-        static constexpr const char* kBaseline[] = {"auto", "central", "hanging"};
-        const double size = std::max(4.0, canvas_.Length(kPinTextHeight));
+        static constexpr const char* Anchor[] = {"start", "middle", "end"};
+        static constexpr const char* Baseline[] = {"auto", "central", "hanging"};
+        const double size = std::max(4.0, canvas_.Length(PinTextHeight));
         out_ += std::string("<text class=\"") + cls + "\" x=\"" + Num(canvas_.X(place.At.X)) +
                 "\" y=\"" + Num(canvas_.Y(place.At.Y)) + "\" font-size=\"" + Num(size) +
                 "\" font-family=\"sans-serif\" text-anchor=\"" +
-                kAnchor[static_cast<int>(place.Along)] + "\" dominant-baseline=\"" +
-                kBaseline[static_cast<int>(place.Across)] + "\" fill=\"" + kInk + "\">" +
+                Anchor[static_cast<int>(place.Along)] + "\" dominant-baseline=\"" +
+                Baseline[static_cast<int>(place.Across)] + "\" fill=\"" + Ink + "\">" +
                 SvgEscape(text) + "</text>\n";
     }
 
@@ -184,13 +184,13 @@ private:
             Wire(polyline, strong);
             break;
         case kinds::Bus:
-            Run(points, strong ? "bus routed" : "bus", strong ? kStrongInk : kBusInk, 4.0);
+            Run(points, strong ? "bus routed" : "bus", strong ? StrongInk : BusInk, 4.0);
             break;
         case kinds::Polygon:
-            Run(points, "polygon", strong ? kStrongInk : kGraphicInk, 1.0, true);
+            Run(points, "polygon", strong ? StrongInk : GraphicInk, 1.0, true);
             break;
         default:
-            Run(points, "polyline", strong ? kStrongInk : kGraphicInk, 1.0);
+            Run(points, "polyline", strong ? StrongInk : GraphicInk, 1.0);
             break;
         }
     }
@@ -199,9 +199,9 @@ private:
     void Wire(const TPolyline& wire, bool strong) {
         for (const TWireStretch& stretch : WireStretches(wire)) {
             if (stretch.Unrouted)
-                Run(stretch.Points, "wire unrouted", kUnroutedInk, 2.0, false, "6 4");
+                Run(stretch.Points, "wire unrouted", UnroutedInk, 2.0, false, "6 4");
             else
-                Run(stretch.Points, strong ? "wire routed" : "wire", strong ? kStrongInk : kWireInk,
+                Run(stretch.Points, strong ? "wire routed" : "wire", strong ? StrongInk : WireInk,
                     strong ? 2.5 : 1.5);
         }
     }
@@ -212,14 +212,14 @@ private:
         if (kind == kinds::Junction) {
             out_ += "<circle class=\"junction\" cx=\"" + Num(canvas_.X(object.Anchor().X)) +
                     "\" cy=\"" + Num(canvas_.Y(object.Anchor().Y)) + "\" r=\"" +
-                    Num(std::max(2.5, canvas_.Length(kJunctionRadius))) + "\" fill=\"" +
-                    (strong ? kStrongInk : kWireInk) + "\"/>\n";
+                    Num(std::max(2.5, canvas_.Length(JunctionRadius))) + "\" fill=\"" +
+                    (strong ? StrongInk : WireInk) + "\"/>\n";
             return;
         }
         if (kind == kinds::Text || kind == kinds::Note) {
             if (kind == kinds::Note)
-                Box(object.Bounds(), name, kTextInk, "#fff3e0");
-            Text(object, name, kTextInk, kind == kinds::Note ? kInsideTop : kOnBaseline);
+                Box(object.Bounds(), name, TextInk, "#fff3e0");
+            Text(object, name, TextInk, kind == kinds::Note ? InsideTop : OnBaseline);
             return;
         }
         if (kind == kinds::Ellipse) {
@@ -229,12 +229,12 @@ private:
                     Num((canvas_.Y(r.Bottom) + canvas_.Y(r.Top)) / 2) + "\" rx=\"" +
                     Num(std::abs(canvas_.X(r.Right) - canvas_.X(r.Left)) / 2) + "\" ry=\"" +
                     Num(std::abs(canvas_.Y(r.Top) - canvas_.Y(r.Bottom)) / 2) +
-                    "\" fill=\"none\" stroke=\"" + kInk + "\"/>\n";
+                    "\" fill=\"none\" stroke=\"" + Ink + "\"/>\n";
             return;
         }
-        Box(object.Bounds(), name, strong ? kStrongInk : kGraphicInk, "none");
+        Box(object.Bounds(), name, strong ? StrongInk : GraphicInk, "none");
         if (!object.Text().empty() && kind != kinds::Rectangle && kind != kinds::RoundRectangle)
-            Text(object, name + "-text", kTextInk, kBeside);
+            Text(object, name + "-text", TextInk, Beside);
     }
 
     void Box(const TSheetRect& r, const std::string& cls, const char* stroke, const char* fill) {
@@ -247,13 +247,13 @@ private:
                 "\" stroke-width=\"1\"/>\n";
     }
 
-    enum TPlacement { kOnBaseline, kInsideTop, kBeside };
+    enum TPlacement { OnBaseline, InsideTop, Beside };
 
     // The object's text, as high as its rectangle within reason: written from
     // the rectangle's lower left corner, inside its upper left corner, or to
     // the right of it (for symbols of power objects, ports and the like).
     void Text(const TSheetObject& object, const std::string& cls, const char* ink,
-              TPlacement placement = kOnBaseline) {
+              TPlacement placement = OnBaseline) {
         if (object.Text().empty())
             return;
         const TSheetRect r = object.Bounds();
@@ -261,10 +261,10 @@ private:
         const double size = std::clamp(height, 6.0, 12.0);
         double x = canvas_.X(std::min(r.Left, r.Right));
         double baseline = canvas_.Y(std::min(r.Bottom, r.Top));
-        if (placement == kInsideTop) {
+        if (placement == InsideTop) {
             x += size * 0.5;
             baseline = canvas_.Y(std::max(r.Bottom, r.Top)) + size * 1.3;
-        } else if (placement == kBeside) {
+        } else if (placement == Beside) {
             x = canvas_.X(std::max(r.Left, r.Right)) + 2;
             baseline -= std::max(0.0, (height - size) / 2);
         }

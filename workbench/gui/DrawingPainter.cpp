@@ -12,8 +12,8 @@ namespace pathwick::workbench {
 
 namespace {
 
-constexpr int32_t kDefaultPen = 120000; // 6 mil, the editor's thinnest line
-constexpr double kMinTextPixels = 4.0;  // smaller texts are not drawn
+constexpr int32_t DefaultPen = 120000; // 6 mil, the editor's thinnest line
+constexpr double MinTextPixels = 4.0;  // smaller texts are not drawn
 
 class TDrawingPainter {
 public:
@@ -28,13 +28,13 @@ public:
         if (shape.Points.empty())
             return;
         const double pen =
-            std::max(1.0, (shape.PenWidth > 0 ? shape.PenWidth : kDefaultPen) * t_.Scale());
+            std::max(1.0, (shape.PenWidth > 0 ? shape.PenWidth : DefaultPen) * t_.Scale());
         p_.setPen(QPen(ink, pen, shape.Dashed ? Qt::DashLine : Qt::SolidLine, Qt::RoundCap,
                        Qt::RoundJoin));
         if (shape.Fill == TShapeFill::Outline)
             p_.setBrush(ink);
         else if (shape.Fill == TShapeFill::Background)
-            p_.setBrush(QColor(QString::fromLatin1(kBodyFillColour)));
+            p_.setBrush(QColor(QString::fromLatin1(BodyFillColour)));
         else
             p_.setBrush(Qt::NoBrush);
         QPolygonF polygon;
@@ -102,7 +102,7 @@ private:
         if (shape.Text.empty() || shape.Points.empty())
             return;
         const double cap = shape.TextSize * t_.Scale();
-        if (cap < kMinTextPixels)
+        if (cap < MinTextPixels)
             return;
         QFont font = p_.font();
         font.setPixelSize(std::max(1, static_cast<int>(std::lround(cap * 1.4))));

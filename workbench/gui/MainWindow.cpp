@@ -25,7 +25,7 @@ QString Mils(int32_t units) {
 TMainWindow::TMainWindow(TModule* module, QWidget* parent)
     : QMainWindow(parent), module_(module), view_(new TSheetView(this)),
       requestLabel_(new QLabel(this)), pointLabel_(new QLabel(this)) {
-    setProperty("windowClass", QString::fromLatin1(kWindowClass));
+    setProperty("windowClass", QString::fromLatin1(WindowClass));
     setCentralWidget(view_);
     statusBar()->addPermanentWidget(requestLabel_);
     statusBar()->addPermanentWidget(pointLabel_);
@@ -39,9 +39,9 @@ TMainWindow::TMainWindow(TModule* module, QWidget* parent)
     TWorkbenchHost::Instance().SetMainWindow(static_cast<QWidget*>(this));
     UpdateTitle();
     UpdateActions();
-    Report(module_ ? QString::fromLatin1(kStartHint)
+    Report(module_ ? QString::fromLatin1(StartHint)
                    : QStringLiteral("No routing module: wires are placed unrouted. %1")
-                         .arg(QString::fromLatin1(kStartHint)));
+                         .arg(QString::fromLatin1(StartHint)));
 }
 
 TMainWindow::~TMainWindow() {
@@ -178,7 +178,7 @@ bool TMainWindow::OpenFile(const QString& path) {
     return true;
 }
 
-void TMainWindow::OpenSheet(HostRef<TSheetDocument> sheet, const QString& path,
+void TMainWindow::OpenSheet(THostRef<TSheetDocument> sheet, const QString& path,
                             const QString& name) {
     ShowSource(TSheetSource::FromDocument(std::move(sheet)), path, name);
 }

@@ -24,9 +24,9 @@ class TMainWindow : public QMainWindow {
 
 public:
     // The window class the options dialog looks for to find its owner.
-    static constexpr const char* kWindowClass = "Vorelline Main Window";
+    static constexpr const char* WindowClass = "Vorelline Main Window";
     // The status bar's first words.
-    static constexpr const char* kStartHint = "Click a pin to start a wire; Esc ends it";
+    static constexpr const char* StartHint = "Click a pin to start a wire; Esc ends it";
 
     // `module` may be null (wires are then placed straight); not owned.
     // Registers the window as the client's main window.
@@ -41,7 +41,7 @@ public:
     // stays. True when opened.
     bool OpenFile(const QString& path);
     // Shows a sheet that did not come from a file (`name` is for the title).
-    void OpenSheet(HostRef<TSheetDocument> sheet, const QString& path, const QString& name);
+    void OpenSheet(THostRef<TSheetDocument> sheet, const QString& path, const QString& name);
     // Writes the sheet, as a KiCad schematic when the name ends in .kicad_sch
     // (only for a sheet read from one), else as JSON; errors are reported.
     // True when written.
@@ -87,7 +87,7 @@ private:
     bool sessionOpen_ = false;
     TDialogPrompter dialogs_;
     TPrompter* prompter_ = nullptr;
-    HostRef<TSheetDocument> sheet_;
+    THostRef<TSheetDocument> sheet_;
     TSheetSource source_; // the file format behind sheet_
     std::unique_ptr<TWirePlacer> placer_;
     QString path_;

@@ -6,9 +6,8 @@
 namespace pathwick::workbench {
 
 namespace {
-const QString kSheetFilter =
-    QStringLiteral("Sheets (*.json *.kicad_sch);;Pathwick sheets (*.json);;"
-                   "KiCad schematics (*.kicad_sch);;All files (*)");
+const QString SheetFilter = QStringLiteral("Sheets (*.json *.kicad_sch);;Pathwick sheets (*.json);;"
+                                           "KiCad schematics (*.kicad_sch);;All files (*)");
 }
 
 void TDialogPrompter::ShowError(QWidget* parent, const QString& title, const QString& text) {
@@ -29,12 +28,12 @@ TPrompter::TSaveAnswer TDialogPrompter::AskSaveChanges(QWidget* parent, const QS
 
 QString TDialogPrompter::AskOpenPath(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Sheet"), QString(),
-                                        kSheetFilter);
+                                        SheetFilter);
 }
 
 QString TDialogPrompter::AskSavePath(QWidget* parent, const QString& suggestion,
                                      const QString& suffix) {
-    QFileDialog dialog(parent, QStringLiteral("Save Sheet As"), suggestion, kSheetFilter);
+    QFileDialog dialog(parent, QStringLiteral("Save Sheet As"), suggestion, SheetFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // A name without an extension gets the suffix before the dialog asks about
     // overwriting, so that it asks about the file really written.

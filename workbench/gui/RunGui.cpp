@@ -35,7 +35,7 @@ int RunGui(const TGlobalOptions& global, const TGuiCommand& command, int argc, c
     SetUpHost(global);
     std::unique_ptr<QApplication> app = MakeGuiApplication(argc, argv);
     if (!app)
-        return kExitBadInput;
+        return ExitBadInput;
 
     std::unique_ptr<TModule> module;
     try {
@@ -43,7 +43,7 @@ int RunGui(const TGlobalOptions& global, const TGuiCommand& command, int argc, c
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pathwick: %s\n", e.what());
         if (screenshot)
-            return kExitBadInput;
+            return ExitBadInput;
         QMessageBox::warning(nullptr, QStringLiteral("Pathwick"),
                              QStringLiteral("%1\nWires will be placed without routing.")
                                  .arg(QString::fromUtf8(e.what())));
@@ -55,17 +55,17 @@ int RunGui(const TGlobalOptions& global, const TGuiCommand& command, int argc, c
         window.OpenSheet(ParseSheet(DemoSheetText(), DemoSheetName()), QString(),
                          QFileInfo(QString::fromLatin1(DemoSheetName())).fileName());
     } else if (!window.OpenFile(QString::fromStdString(command.SheetPath)) && screenshot) {
-        return kExitBadInput;
+        return ExitBadInput;
     }
     if (!screenshot) {
         window.show();
-        return app->exec() == 0 ? kExitOk : kExitBadInput;
+        return app->exec() == 0 ? ExitOk : ExitBadInput;
     }
     // The demo's wires belong to the demo sheet; another sheet is shown as it is.
     PlaceWiresByClicks(window, demo ? DemoWires() : std::vector<TWirePoints>{});
     SaveWindowPicture(window, QString::fromStdString(command.ScreenshotPath));
     std::printf("wrote %s\n", command.ScreenshotPath.c_str());
-    return kExitOk;
+    return ExitOk;
 }
 
 } // namespace pathwick::workbench

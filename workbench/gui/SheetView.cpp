@@ -13,9 +13,9 @@
 namespace pathwick::workbench {
 
 namespace {
-constexpr double kZoomStep = 1.25;    // one wheel notch or one menu step
-constexpr double kWheelNotch = 120.0; // angle delta of one notch
-const QColor kRubberInk(0xd8, 0x1b, 0x60);
+constexpr double ZoomStep = 1.25;    // one wheel notch or one menu step
+constexpr double WheelNotch = 120.0; // angle delta of one notch
+const QColor RubberInk(0xd8, 0x1b, 0x60);
 } // namespace
 
 TSheetView::TSheetView(QWidget* parent) : QWidget(parent) {
@@ -51,13 +51,13 @@ void TSheetView::FitToWindow() {
 }
 
 void TSheetView::ZoomIn() {
-    transform_.ZoomAbout(QPointF(width() / 2.0, height() / 2.0), kZoomStep);
+    transform_.ZoomAbout(QPointF(width() / 2.0, height() / 2.0), ZoomStep);
     fitted_ = false;
     update();
 }
 
 void TSheetView::ZoomOut() {
-    transform_.ZoomAbout(QPointF(width() / 2.0, height() / 2.0), 1 / kZoomStep);
+    transform_.ZoomAbout(QPointF(width() / 2.0, height() / 2.0), 1 / ZoomStep);
     fitted_ = false;
     update();
 }
@@ -69,13 +69,13 @@ void TSheetView::paintEvent(QPaintEvent*) {
         return;
     PaintSheet(painter, *sheet_, transform_, QRectF(rect()));
     if (rubberStart_ && hover_) {
-        painter.setPen(QPen(kRubberInk, 1.5, Qt::DashLine, Qt::RoundCap));
+        painter.setPen(QPen(RubberInk, 1.5, Qt::DashLine, Qt::RoundCap));
         painter.drawLine(ToWidget(*rubberStart_), ToWidget(*hover_));
     }
     if (hover_) {
         // The grid point a click would place.
         const QPointF at = ToWidget(*hover_);
-        painter.setPen(QPen(kRubberInk, 1.0));
+        painter.setPen(QPen(RubberInk, 1.0));
         painter.drawLine(at - QPointF(5, 0), at + QPointF(5, 0));
         painter.drawLine(at - QPointF(0, 5), at + QPointF(0, 5));
     }
@@ -135,12 +135,12 @@ void TSheetView::mouseReleaseEvent(QMouseEvent* event) {
 
 void TSheetView::wheelEvent(QWheelEvent* event) {
     // A burst of many notches at once zooms no more than ten would.
-    const double notches = std::clamp(event->angleDelta().y() / kWheelNotch, -10.0, 10.0);
+    const double notches = std::clamp(event->angleDelta().y() / WheelNotch, -10.0, 10.0);
     if (notches == 0) {
         event->ignore();
         return;
     }
-    transform_.ZoomAbout(event->position(), std::pow(kZoomStep, notches));
+    transform_.ZoomAbout(event->position(), std::pow(ZoomStep, notches));
     fitted_ = false;
     UpdateHover(event->position());
     update();

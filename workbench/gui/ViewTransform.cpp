@@ -19,7 +19,7 @@ void TViewTransform::Fit(int32_t sheetWidth, int32_t sheetHeight, QSizeF view) {
     const double margin = 0.96;
     const double vw = std::max(view.width(), 1.0);
     const double vh = std::max(view.height(), 1.0);
-    scale_ = std::clamp(std::min(vw / w, vh / h) * margin, kMinScale, kMaxScale);
+    scale_ = std::clamp(std::min(vw / w, vh / h) * margin, MinScale, MaxScale);
     // Centre: sheet (w/2, h/2) at the view's centre.
     offset_ = QPointF(vw / 2 - w / 2 * scale_, vh / 2 + h / 2 * scale_);
 }
@@ -28,7 +28,7 @@ void TViewTransform::ZoomAbout(QPointF anchor, double factor) {
     if (!(factor > 0) || !std::isfinite(factor))
         return;
     const QPointF under = ToSheet(anchor);
-    scale_ = std::clamp(scale_ * factor, kMinScale, kMaxScale);
+    scale_ = std::clamp(scale_ * factor, MinScale, MaxScale);
     offset_ = QPointF(anchor.x() - under.x() * scale_, anchor.y() + under.y() * scale_);
 }
 

@@ -12,14 +12,14 @@
 namespace pathwick::workbench {
 
 // The placement grid: 100 mil.
-inline constexpr int32_t kPlacementGrid = 1000000;
+inline constexpr int32_t PlacementGrid = 1000000;
 
 class TViewTransform {
 public:
     // Pixels per sheet unit are kept within these bounds, so that every sheet
     // point maps to a finite pixel and back without loss of the grid.
-    static constexpr double kMinScale = 1e-9;
-    static constexpr double kMaxScale = 1e-3;
+    static constexpr double MinScale = 1e-9;
+    static constexpr double MaxScale = 1e-3;
 
     double Scale() const { return scale_; }
     QPointF Offset() const { return offset_; }
@@ -48,6 +48,6 @@ private:
 // [0, the largest multiple of `grid` not beyond the sheet's side]. Positions
 // far outside the 32-bit range clamp the same way, before any conversion.
 TSheetPoint SnapToGrid(QPointF sheet, int32_t sheetWidth, int32_t sheetHeight,
-                       int32_t grid = kPlacementGrid);
+                       int32_t grid = PlacementGrid);
 
 } // namespace pathwick::workbench

@@ -54,7 +54,7 @@ public:
 
 private:
     struct TUndoStep {
-        HostRef<TPolyline> Wire;
+        THostRef<TPolyline> Wire;
         std::vector<TSheetPoint> Before;
     };
 
@@ -62,7 +62,7 @@ private:
 
     TSheetDocument& sheet_;
     TModule* module_;
-    HostRef<TPolyline> wire_;
+    THostRef<TPolyline> wire_;
     std::vector<TUndoStep> undo_;
 };
 

@@ -279,13 +279,13 @@ bool ReadGraphic(const TReadContext& context, const TSexpr& item, const TPlaceme
     return TGraphicReader(context, item, placement, ink, out).Read();
 }
 
-HostRef<TSheetObject> MakeGraphicObject(TGraphicItem item) {
-    HostRef<TSheetObject> object;
+THostRef<TSheetObject> MakeGraphicObject(TGraphicItem item) {
+    THostRef<TSheetObject> object;
     if (item.Kind == kinds::Polyline)
-        object = HostRef<TSheetObject>::Share(
+        object = THostRef<TSheetObject>::Share(
             TPolyline::Create(kinds::Polyline, std::move(item.Vertices)).Get());
     else
-        object = HostRef<TSheetObject>::Share(TGraphic::Create(item.Kind, item.Bounds).Get());
+        object = THostRef<TSheetObject>::Share(TGraphic::Create(item.Kind, item.Bounds).Get());
     object->SetText(std::move(item.Text));
     object->SetDrawing(std::move(item.Drawing));
     return object;

@@ -30,6 +30,6 @@ bool ReadGraphic(const TReadContext& context, const TSexpr& item, const TPlaceme
 
 // The model object for a drawn item: a polyline for kind Polyline, else a
 // plain graphic with the item's rectangle; text and drawing go with it.
-HostRef<TSheetObject> MakeGraphicObject(TGraphicItem item);
+THostRef<TSheetObject> MakeGraphicObject(TGraphicItem item);
 
 } // namespace pathwick::workbench::kicad

@@ -23,14 +23,14 @@ std::string_view SkipLeadingSpace(std::string_view text) {
     return text;
 }
 
-constexpr std::string_view kLegacyHeader = "EESchema Schematic File Version";
+constexpr std::string_view LegacyHeader = "EESchema Schematic File Version";
 
 } // namespace
 
 bool TKicadSheet::LooksLikeSchematic(std::string_view text) {
     text = SkipLeadingSpace(text);
     return text.substr(0, 10) == "(kicad_sch" ||
-           text.substr(0, kLegacyHeader.size()) == kLegacyHeader;
+           text.substr(0, LegacyHeader.size()) == LegacyHeader;
 }
 
 std::unique_ptr<TKicadSheet> TKicadSheet::Load(const std::string& path) {
@@ -39,9 +39,9 @@ std::unique_ptr<TKicadSheet> TKicadSheet::Load(const std::string& path) {
         throw EKicadError(path + ": cannot open the file");
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<std::size_t>(size) > kMaxSchematicBytes)
+    if (size < 0 || static_cast<std::size_t>(size) > MaxSchematicBytes)
         throw EKicadError(path + ": the file is larger than " +
-                          std::to_string(kMaxSchematicBytes >> 20) + " MB");
+                          std::to_string(MaxSchematicBytes >> 20) + " MB");
     in.seekg(0);
     std::string text(std::istreambuf_iterator<char>(in), {});
     if (in.bad())
@@ -51,7 +51,7 @@ std::unique_ptr<TKicadSheet> TKicadSheet::Load(const std::string& path) {
 
 std::unique_ptr<TKicadSheet> TKicadSheet::FromText(std::string text, const std::string& source) {
     const std::string_view start = SkipLeadingSpace(text);
-    if (start.substr(0, kLegacyHeader.size()) == kLegacyHeader) {
+    if (start.substr(0, LegacyHeader.size()) == LegacyHeader) {
         const std::string_view line = start.substr(0, start.find('\n'));
         throw EKicadError(source + ": a legacy KiCad schematic (\"" +
                           std::string(line.substr(0, line.find_last_not_of('\r') + 1)) +

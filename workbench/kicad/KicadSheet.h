@@ -19,7 +19,7 @@
 namespace pathwick::workbench::kicad {
 
 // Files larger than this are refused as absurd.
-inline constexpr std::size_t kMaxSchematicBytes = 64u << 20;
+inline constexpr std::size_t MaxSchematicBytes = 64u << 20;
 
 class TKicadSheet {
 public:
@@ -56,13 +56,13 @@ private:
     TKicadSheet(std::string text, std::string source, TPageFrame frame);
 
     struct TOriginal {
-        HostRef<TSheetObject> Object;
+        THostRef<TSheetObject> Object;
         std::vector<TSheetPoint> Vertices; // of polylines, as read
     };
 
     std::string text_;
     std::string source_;
-    HostRef<TSheetDocument> document_;
+    THostRef<TSheetDocument> document_;
     TPageFrame frame_;
     TItemCounts counts_;
     int64_t version_ = 0;

@@ -50,7 +50,7 @@ int64_t ParseMillimetres(std::string_view text) {
         value = value * 10 + d;
         if (point)
             ++decimals;
-        if (value > kMaxFileTenthsMicron)
+        if (value > MaxFileTenthsMicron)
             throw bad("too large");
     }
     if (!digits)
@@ -60,7 +60,7 @@ int64_t ParseMillimetres(std::string_view text) {
     // Halves away from zero: the magnitude rounds up from a fifth decimal of 5 on.
     if (roundDigit >= 5)
         ++value;
-    if (value > kMaxFileTenthsMicron)
+    if (value > MaxFileTenthsMicron)
         throw bad("too large");
     return negative ? -value : value;
 }

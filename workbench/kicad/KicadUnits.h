@@ -18,15 +18,15 @@
 namespace pathwick::workbench::kicad {
 
 // Sheet units per 50 mil: the editor's grid and the router's snap step.
-inline constexpr int32_t kGridUnits = 1000000;
+inline constexpr int32_t GridUnits = 1000000;
 // |millimetres| accepted in a file; far beyond any page, and the products
 // below stay well inside 64 bits.
-inline constexpr int64_t kMaxFileTenthsMicron = int64_t{100000} * 10000; // 100 m
+inline constexpr int64_t MaxFileTenthsMicron = int64_t{100000} * 10000; // 100 m
 
 // "12.7", "-0.0254", "5" as a count of 100 nm. More than four decimals are
 // rounded to the nearest 100 nm (halves away from zero). Throws
 // std::invalid_argument for text that is not a plain decimal number or
-// lies beyond kMaxFileTenthsMicron.
+// lies beyond MaxFileTenthsMicron.
 int64_t ParseMillimetres(std::string_view text);
 
 // A count of 100 nm as the editor writes millimetres: no exponent, no

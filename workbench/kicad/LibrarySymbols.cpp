@@ -7,7 +7,7 @@ namespace pathwick::workbench::kicad {
 namespace {
 
 // Longest chain of (extends ...) followed; a longer one is a loop.
-constexpr int kMaxExtends = 16;
+constexpr int MaxExtends = 16;
 
 bool ParseInt(std::string_view text, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -69,7 +69,7 @@ void TLibrarySymbols::Resolve(const TReadContext& context, const std::string& na
     const TSexpr* drawn = &node;
     std::string drawnName = name;
     for (int hops = 0; const TSexpr* extends = drawn->Find("extends"); ++hops) {
-        if (hops == kMaxExtends)
+        if (hops == MaxExtends)
             context.Fail(node, "(extends ...) goes round in a loop");
         const std::string& parent = context.Text(*extends, 1);
         auto it = nodes_.find(SiblingName(drawnName, parent));

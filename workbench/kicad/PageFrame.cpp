@@ -16,24 +16,24 @@ struct TPaper {
     int64_t Height;
 };
 
-constexpr int64_t kMm = 10000;
-constexpr int64_t kInch = 254000;
+constexpr int64_t Mm = 10000;
+constexpr int64_t Inch = 254000;
 
-constexpr std::array<TPaper, 14> kPapers = {{
-    {"A5", 210 * kMm, 148 * kMm},
-    {"A4", 297 * kMm, 210 * kMm},
-    {"A3", 420 * kMm, 297 * kMm},
-    {"A2", 594 * kMm, 420 * kMm},
-    {"A1", 841 * kMm, 594 * kMm},
-    {"A0", 1189 * kMm, 841 * kMm},
-    {"A", 11 * kInch, 17 * kInch / 2},
-    {"B", 17 * kInch, 11 * kInch},
-    {"C", 22 * kInch, 17 * kInch},
-    {"D", 34 * kInch, 22 * kInch},
-    {"E", 44 * kInch, 34 * kInch},
-    {"USLetter", 11 * kInch, 17 * kInch / 2},
-    {"USLegal", 14 * kInch, 17 * kInch / 2},
-    {"USLedger", 17 * kInch, 11 * kInch},
+constexpr std::array<TPaper, 14> Papers = {{
+    {"A5", 210 * Mm, 148 * Mm},
+    {"A4", 297 * Mm, 210 * Mm},
+    {"A3", 420 * Mm, 297 * Mm},
+    {"A2", 594 * Mm, 420 * Mm},
+    {"A1", 841 * Mm, 594 * Mm},
+    {"A0", 1189 * Mm, 841 * Mm},
+    {"A", 11 * Inch, 17 * Inch / 2},
+    {"B", 17 * Inch, 11 * Inch},
+    {"C", 22 * Inch, 17 * Inch},
+    {"D", 34 * Inch, 22 * Inch},
+    {"E", 44 * Inch, 34 * Inch},
+    {"USLetter", 11 * Inch, 17 * Inch / 2},
+    {"USLegal", 14 * Inch, 17 * Inch / 2},
+    {"USLedger", 17 * Inch, 11 * Inch},
 }};
 
 int32_t ToInt32(int64_t value) {
@@ -45,8 +45,8 @@ int32_t ToInt32(int64_t value) {
 // The page side in sheet units, rounded up to whole grid steps.
 int32_t RoundedSide(int64_t length) {
     const int64_t units = UnitsFromFile(length);
-    const int64_t steps = (units + kGridUnits - 1) / kGridUnits;
-    return ToInt32(steps * kGridUnits);
+    const int64_t steps = (units + GridUnits - 1) / GridUnits;
+    return ToInt32(steps * GridUnits);
 }
 
 } // namespace
@@ -63,7 +63,7 @@ TPageFrame::TPageFrame(int64_t width, int64_t height) {
 }
 
 bool TPageFrame::PaperSize(const std::string& name, int64_t& width, int64_t& height) {
-    for (const TPaper& paper : kPapers) {
+    for (const TPaper& paper : Papers) {
         if (name == paper.Name) {
             width = paper.Width;
             height = paper.Height;

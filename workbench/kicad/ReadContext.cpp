@@ -92,8 +92,8 @@ TTextStyle TReadContext::Style(const TSexpr& item) const {
     style.Hidden = style.Hidden || HasYesFlag(*effects, "hide");
     if (const TSexpr* font = effects->Find("font"))
         if (const TSexpr* size = font->Find("size")) {
-            style.Height = std::clamp<int64_t>(Length(*size, 1, style.Height), 0, kMaxTextSize);
-            style.Width = std::clamp<int64_t>(Length(*size, 2, style.Height), 0, kMaxTextSize);
+            style.Height = std::clamp<int64_t>(Length(*size, 1, style.Height), 0, MaxTextSize);
+            style.Width = std::clamp<int64_t>(Length(*size, 2, style.Height), 0, MaxTextSize);
         }
     if (const TSexpr* justify = effects->Find("justify")) {
         if (justify->HasFlag("left"))

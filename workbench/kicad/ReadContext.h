@@ -12,7 +12,7 @@ namespace pathwick::workbench::kicad {
 
 // Text sizes beyond this (in 100 nm) are taken as this: far larger than any
 // page shows, and small enough that a text's extent stays a plain number.
-inline constexpr int64_t kMaxTextSize = 2540000; // 254 mm
+inline constexpr int64_t MaxTextSize = 2540000; // 254 mm
 
 class TReadContext {
 public:

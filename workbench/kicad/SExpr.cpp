@@ -74,15 +74,15 @@ public:
                 FailAt(open.back()->Line, "this list is never closed");
             const char c = text_[at_];
             TSexpr& parent = *open.back();
-            if (c != ')' && ++elements_ > kMaxSexprElements)
-                Fail("the file holds more than " + std::to_string(kMaxSexprElements) + " elements");
+            if (c != ')' && ++elements_ > MaxSexprElements)
+                Fail("the file holds more than " + std::to_string(MaxSexprElements) + " elements");
             if (c == ')') {
                 ++at_;
                 parent.End = at_;
                 open.pop_back();
             } else if (c == '(') {
-                if (static_cast<int>(open.size()) >= kMaxSexprDepth)
-                    Fail("lists are nested deeper than " + std::to_string(kMaxSexprDepth));
+                if (static_cast<int>(open.size()) >= MaxSexprDepth)
+                    Fail("lists are nested deeper than " + std::to_string(MaxSexprDepth));
                 parent.Items.emplace_back();
                 OpenList(parent.Items.back());
                 open.push_back(&parent.Items.back());

@@ -48,11 +48,11 @@ struct TSexpr {
 
 // Nesting deeper than this is refused: no schematic comes close, and the
 // tree is freed element by element within this depth.
-inline constexpr int kMaxSexprDepth = 64;
+inline constexpr int MaxSexprDepth = 64;
 
 // More elements than this are refused: a schematic of many pages holds a
 // few hundred thousand, and each costs memory in the tree.
-inline constexpr std::size_t kMaxSexprElements = 4000000;
+inline constexpr std::size_t MaxSexprElements = 4000000;
 
 // Reads one S-expression that fills `text` (white space may surround it).
 // `source` names the text in messages. Throws EKicadError.

@@ -25,12 +25,12 @@ int64_t Version(const TSexpr& root, const std::string& source) {
     const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
     if (error != std::errc() || end != text->data() + text->size())
         Fail(source, *version, "the version \"" + *text + "\" is not a number");
-    if (value < kOldestVersion)
+    if (value < OldestVersion)
         Fail(source, *version,
              "schematic format version " + *text +
                  " is a development format older than KiCad 6 reads; open and save the file "
                  "with KiCad 6 or later (format " +
-                 std::to_string(kOldestVersion) + " and later are read)");
+                 std::to_string(OldestVersion) + " and later are read)");
     return value;
 }
 

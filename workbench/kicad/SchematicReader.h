@@ -13,10 +13,10 @@ namespace pathwick::workbench::kicad {
 
 // The oldest format version read: the first files that the KiCad 6 release
 // reads as its own (its demo sheets include files of this version).
-inline constexpr int64_t kOldestVersion = 20210406;
+inline constexpr int64_t OldestVersion = 20210406;
 
 struct TSchematic {
-    HostRef<TSheetDocument> Document;
+    THostRef<TSheetDocument> Document;
     std::optional<TPageFrame> Frame;
     TItemCounts Counts;
     int64_t Version = 0;

@@ -13,10 +13,10 @@ namespace pathwick::workbench::kicad {
 
 namespace {
 
-constexpr int64_t kJunctionDiameter = 9144; // 36 mil, the editor's default
-constexpr int64_t kNoConnectHalf = 6350;    // 25 mil each way from the pin's end
-constexpr int64_t kImagePixelsPerInch = 300;
-constexpr int64_t kDirectiveStick = 25400; // 100 mil
+constexpr int64_t JunctionDiameter = 9144; // 36 mil, the editor's default
+constexpr int64_t NoConnectHalf = 6350;    // 25 mil each way from the pin's end
+constexpr int64_t ImagePixelsPerInch = 300;
+constexpr int64_t DirectiveStick = 25400; // 100 mil
 
 int Base64Value(char c) {
     if (c >= 'A' && c <= 'Z')
@@ -106,7 +106,7 @@ private:
         const TFilePoint size = c_.PointOf(item_, "size");
         const TSheetPoint a = At(at);
         const TSheetPoint b = At({at.X + size.X, at.Y + size.Y});
-        HostRef<TLineObject> entry = TLineObject::Create(kinds::BusEntry, a, b);
+        THostRef<TLineObject> entry = TLineObject::Create(kinds::BusEntry, a, b);
         TShape line;
         line.Ink = TInk::Bus;
         line.Points = {a, b};
@@ -120,13 +120,13 @@ private:
         int64_t diameter = 0;
         if (const TSexpr* d = item_.Find("diameter"))
             diameter = std::max<int64_t>(0, c_.Length(*d, 1, 0));
-        HostRef<TGraphic> junction = MakeJunction(at);
+        THostRef<TGraphic> junction = MakeJunction(at);
         TShape dot;
         dot.Kind = TShapeKind::Circle;
         dot.Ink = TInk::Junction;
         dot.Fill = TShapeFill::Outline;
         dot.Points = {at};
-        dot.Radius = c_.Frame().LengthToSheet((diameter > 0 ? diameter : kJunctionDiameter) / 2);
+        dot.Radius = c_.Frame().LengthToSheet((diameter > 0 ? diameter : JunctionDiameter) / 2);
         junction->SetDrawing({dot});
         Add(*junction);
         ++counts_.Junctions;
@@ -134,9 +134,9 @@ private:
 
     void NoConnect() {
         const TFilePoint at = c_.PointOf(item_, "at");
-        const TSheetPoint low = At({at.X - kNoConnectHalf, at.Y + kNoConnectHalf});
-        const TSheetPoint high = At({at.X + kNoConnectHalf, at.Y - kNoConnectHalf});
-        HostRef<TGraphic> flag = TGraphic::Create(kinds::NoErc, {low.X, low.Y, high.X, high.Y});
+        const TSheetPoint low = At({at.X - NoConnectHalf, at.Y + NoConnectHalf});
+        const TSheetPoint high = At({at.X + NoConnectHalf, at.Y - NoConnectHalf});
+        THostRef<TGraphic> flag = TGraphic::Create(kinds::NoErc, {low.X, low.Y, high.X, high.Y});
         flag->SetAnchor(At(at));
         TShape one;
         one.Ink = TInk::NoConnect;
@@ -159,7 +159,7 @@ private:
         std::string shape;
         if (const TSexpr* s = item_.Find("shape"); s && s->Text(1))
             shape = *s->Text(1);
-        int64_t stick = kDirectiveStick;
+        int64_t stick = DirectiveStick;
         if (const TSexpr* length = item_.Find("length"))
             stick = std::max<int64_t>(0, c_.Length(*length, 1, stick));
         TLabelLook look;
@@ -169,7 +169,7 @@ private:
         } catch (const std::out_of_range& e) {
             c_.Fail(item_, std::string("a point ") + e.what());
         }
-        HostRef<TGraphic> port = TGraphic::Create(kinds::Port, look.Box);
+        THostRef<TGraphic> port = TGraphic::Create(kinds::Port, look.Box);
         port->SetAnchor(anchor);
         port->SetText(text);
         port->SetDrawing(std::move(look.Drawing));
@@ -200,14 +200,14 @@ private:
                 const int64_t pixelsHigh =
                     byte(20) << 24 | byte(21) << 16 | byte(22) << 8 | byte(23);
                 // 100 nm per pixel times the scale (in ten-thousandths).
-                const int64_t pixel = 254000 / kImagePixelsPerInch;
+                const int64_t pixel = 254000 / ImagePixelsPerInch;
                 width = std::min<int64_t>(pixelsWide, 1 << 20) * pixel * scale / 10000;
                 height = std::min<int64_t>(pixelsHigh, 1 << 20) * pixel * scale / 10000;
             }
         }
         const TSheetPoint low = At({at.X - width / 2, at.Y + height / 2});
         const TSheetPoint high = At({at.X + width / 2, at.Y - height / 2});
-        HostRef<TGraphic> image = TGraphic::Create(kinds::Image, {low.X, low.Y, high.X, high.Y});
+        THostRef<TGraphic> image = TGraphic::Create(kinds::Image, {low.X, low.Y, high.X, high.Y});
         TShape frame;
         frame.Kind = TShapeKind::Polygon;
         frame.Ink = TInk::Graphic;

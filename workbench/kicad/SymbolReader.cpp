@@ -14,9 +14,9 @@ namespace pathwick::workbench::kicad {
 
 namespace {
 
-constexpr int64_t kPinTextGap = 2540;   // 10 mil between a lead and its number
-constexpr int64_t kBubbleRadius = 3810; // 15 mil: the inversion circle
-constexpr int64_t kClockSize = 6350;    // 25 mil: the clock wedge
+constexpr int64_t PinTextGap = 2540;   // 10 mil between a lead and its number
+constexpr int64_t BubbleRadius = 3810; // 15 mil: the inversion circle
+constexpr int64_t ClockSize = 6350;    // 25 mil: the clock wedge
 
 TSheetPoint Step(TSheetPoint p, int quarter, int64_t length) {
     return {SaturatingAdd(p.X, QuarterDx(quarter) * length),
@@ -85,7 +85,7 @@ public:
         symbol_->SetCurrentPart(1);
         TShape outline = LineShape(TInk::Sheet, {a, {b.X, a.Y}, b, {a.X, b.Y}});
         outline.Kind = TShapeKind::Polygon;
-        HostRef<TGraphic> box =
+        THostRef<TGraphic> box =
             TGraphic::Create(kinds::Rectangle, {std::min(a.X, b.X), std::min(a.Y, b.Y),
                                                 std::max(a.X, b.X), std::max(a.Y, b.Y)});
         box->SetDrawing({outline});
@@ -98,7 +98,7 @@ public:
             const TSheetPoint p = c_.ToSheet(page, c_.Point(*pinAt), *pin);
             // The pin faces out of the box; its lead (of no length) points in.
             const int inward = (QuarterOf(c_.Angle(*pinAt, 3)) + 2) % 4;
-            HostRef<TPin> model = TPin::Create(p, inward, 0);
+            THostRef<TPin> model = TPin::Create(p, inward, 0);
             model->SetText(name);
             const std::string* shape = pin->Text(2);
             model->SetDrawing(LabelLook(TLabelKind::Hierarchical, shape ? *shape : "", name,
@@ -151,7 +151,7 @@ private:
         const TSheetPoint e = c_.ToSheet(placement, placement.ToPage(farLocal.X, farLocal.Y), pin);
         const int64_t lead = std::abs(int64_t{e.X} - p.X) + std::abs(int64_t{e.Y} - p.Y);
         const auto length = static_cast<int32_t>(std::min<int64_t>(lead, INT32_MAX));
-        HostRef<TPin> model = TPin::Create(p, q, length);
+        THostRef<TPin> model = TPin::Create(p, q, length);
         const TSexpr* nameNode = pin.Find("name");
         const std::string name = nameNode && nameNode->Text(1) ? *nameNode->Text(1) : "";
         model->SetText(name == "~" ? "" : name);
@@ -168,7 +168,7 @@ private:
         const std::string* shape = pin.Text(2);
         const bool inverted = shape && (*shape == "inverted" || *shape == "inverted_clock");
         const bool clock = shape && (*shape == "clock" || *shape == "inverted_clock");
-        const int32_t bubble = frame.LengthToSheet(kBubbleRadius);
+        const int32_t bubble = frame.LengthToSheet(BubbleRadius);
         const int back = (q + 2) % 4;
         drawing.push_back(LineShape(TInk::Pin, {p, inverted ? Step(e, back, 2 * bubble) : e}));
         if (inverted) {
@@ -178,7 +178,7 @@ private:
             drawing.push_back(std::move(circle));
         }
         if (clock) {
-            const int32_t w = frame.LengthToSheet(kClockSize);
+            const int32_t w = frame.LengthToSheet(ClockSize);
             const int side = (q + 1) % 4;
             drawing.push_back(LineShape(
                 TInk::Pin, {Step(e, side, w / 2), Step(e, q, w), Step(e, (side + 2) % 4, w / 2)}));
@@ -188,7 +188,7 @@ private:
         // "Up" across a lead: up the page for a level lead, left for an upright one.
         const int up = q % 2 == 0 ? 1 : 2;
         const int16_t angle = q % 2 == 0 ? 0 : 90;
-        const int32_t gap = frame.LengthToSheet(kPinTextGap);
+        const int32_t gap = frame.LengthToSheet(PinTextGap);
         const bool namesInside = lib.PinNameOffset > 0;
         if (!lib.PinNamesHidden && !name.empty()) {
             const TTextStyle style = c_.Style(*pin.Find("name"));
@@ -240,13 +240,13 @@ private:
                 AddCentredText(drawing, isLabel ? labelInk : TInk::Field, value, style, placed,
                                c_.Frame());
             if (isLabel) {
-                HostRef<TLabel> label = TLabel::Create(placed.Box, value);
+                THostRef<TLabel> label = TLabel::Create(placed.Box, value);
                 label->SetHidden(style.Hidden);
                 label->SetDrawing(std::move(drawing));
                 symbol_->SetLabel(label.Get());
                 continue;
             }
-            HostRef<TGraphic> text = TGraphic::Create(kinds::Text, placed.Box);
+            THostRef<TGraphic> text = TGraphic::Create(kinds::Text, placed.Box);
             text->SetText(value);
             text->SetDrawing(std::move(drawing));
             texts_.push_back(text);
@@ -264,9 +264,9 @@ private:
     const TReadContext& c_;
     const TSexpr& item_;
     TSheetDocument& sheet_;
-    HostRef<TSymbol> symbol_;
+    THostRef<TSymbol> symbol_;
     uint8_t view_ = 0;
-    std::vector<HostRef<TGraphic>> texts_;
+    std::vector<THostRef<TGraphic>> texts_;
 };
 
 } // namespace

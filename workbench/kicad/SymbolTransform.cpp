@@ -11,13 +11,13 @@ int QuarterOf(int angle) {
 }
 
 int QuarterDx(int quarter) {
-    static constexpr int kDx[4] = {1, 0, -1, 0};
-    return kDx[quarter & 3];
+    static constexpr int Dx[4] = {1, 0, -1, 0};
+    return Dx[quarter & 3];
 }
 
 int QuarterDy(int quarter) {
-    static constexpr int kDy[4] = {0, 1, 0, -1};
-    return kDy[quarter & 3];
+    static constexpr int Dy[4] = {0, 1, 0, -1};
+    return Dy[quarter & 3];
 }
 
 TSymbolTransform::TSymbolTransform(int angle, bool mirrorX, bool mirrorY) {

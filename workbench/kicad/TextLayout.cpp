@@ -8,11 +8,11 @@ namespace {
 
 // Share of the font width that one character advances, and line pitch in
 // text heights.
-constexpr int64_t kAdvancePercent = 80;
-constexpr int64_t kPitchPercent = 160;
+constexpr int64_t AdvancePercent = 80;
+constexpr int64_t PitchPercent = 160;
 // Longer lines, and more lines, are measured as this many; with sizes
 // capped as they are, every extent stays well inside 64 bits.
-constexpr int64_t kMaxTextCharacters = 100000;
+constexpr int64_t MaxTextCharacters = 100000;
 
 // Characters of UTF-8 text (continuation bytes do not count).
 int64_t CharacterCount(std::string_view text) {
@@ -23,7 +23,7 @@ int64_t CharacterCount(std::string_view text) {
 }
 
 int64_t Pitch(const TTextStyle& style) {
-    return style.Height * kPitchPercent / 100;
+    return style.Height * PitchPercent / 100;
 }
 
 } // namespace
@@ -63,11 +63,11 @@ int64_t TextWidth(std::string_view text, const TTextStyle& style) {
     int64_t widest = 0;
     for (const std::string& line : TextLines(VisibleText(text)))
         widest = std::max(widest, CharacterCount(line));
-    return std::min(widest, kMaxTextCharacters) * style.Width * kAdvancePercent / 100;
+    return std::min(widest, MaxTextCharacters) * style.Width * AdvancePercent / 100;
 }
 
 int64_t TextHeight(std::string_view text, const TTextStyle& style) {
-    const auto lines = std::min(static_cast<int64_t>(TextLines(text).size()), kMaxTextCharacters);
+    const auto lines = std::min(static_cast<int64_t>(TextLines(text).size()), MaxTextCharacters);
     return style.Height + (lines - 1) * Pitch(style);
 }
 

@@ -10,15 +10,15 @@ namespace pathwick::workbench::kicad {
 namespace {
 
 // First format versions of the editor's releases 7 and 8.
-constexpr int64_t kVersion7 = 20230121;
-constexpr int64_t kVersion8 = 20231120;
+constexpr int64_t Version7 = 20230121;
+constexpr int64_t Version8 = 20231120;
 
 // The editor's own way of writing each item, by format, with `\n` for line breaks.
 const char* DefaultWire(int64_t version) {
-    if (version >= kVersion8)
+    if (version >= Version8)
         return "(wire\n\t\t(pts\n\t\t\t(xy 0 0) (xy 0 0)\n\t\t)\n\t\t(stroke\n\t\t\t(width 0)\n"
                "\t\t\t(type default)\n\t\t)\n\t\t(uuid \"0\")\n\t)";
-    if (version >= kVersion7)
+    if (version >= Version7)
         return "(wire (pts (xy 0 0) (xy 0 0))\n    (stroke (width 0) (type default))\n"
                "    (uuid 0)\n  )";
     return "(wire (pts (xy 0 0) (xy 0 0))\n    (stroke (width 0) (type default) (color 0 0 0 0))\n"
@@ -26,7 +26,7 @@ const char* DefaultWire(int64_t version) {
 }
 
 const char* DefaultJunction(int64_t version) {
-    if (version >= kVersion8)
+    if (version >= Version8)
         return "(junction\n\t\t(at 0 0)\n\t\t(diameter 0)\n\t\t(color 0 0 0 0)\n\t\t(uuid "
                "\"0\")\n\t)";
     return "(junction (at 0 0) (diameter 0) (color 0 0 0 0)\n    (uuid 0)\n  )";
@@ -53,7 +53,7 @@ std::string IndentOf(const TSexpr& item, std::string_view text) {
 TItemTemplate FromDefault(const char* pattern, const std::string& newLine, int64_t version) {
     const std::string text = Replace(pattern, "\n", newLine);
     const TSexpr item = ParseSexpr(text, "the default item");
-    return TItemTemplate(item, text, version >= kVersion8 ? "\t" : "  ");
+    return TItemTemplate(item, text, version >= Version8 ? "\t" : "  ");
 }
 
 } // namespace

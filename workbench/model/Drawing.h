@@ -72,7 +72,7 @@ using TDrawing = std::vector<TShape>;
 // The colour of an ink as "#rrggbb" (close to a schematic editor's own), and
 // the fill of bodies drawn with TShapeFill::Background.
 const char* InkColour(TInk ink);
-inline constexpr const char* kBodyFillColour = "#ffffc2";
+inline constexpr const char* BodyFillColour = "#ffffc2";
 // The circle through three points (in any units and orientation); nothing
 // when the points lie in a line.
 struct TCircle {

@@ -30,7 +30,7 @@ const TFaultPlan::TOperation* TFaultPlan::Find(std::string_view name) const {
     return it == byName_.end() ? nullptr : &operations_[it->second];
 }
 
-HResult TFaultPlan::Enter(const char* operation, uint64_t objectId) {
+THostResult TFaultPlan::Enter(const char* operation, uint64_t objectId) {
     const uint64_t serial = ++serial_;
     const uint32_t slot = OperationOf(operation);
     TOperation& op = operations_[slot];
@@ -45,7 +45,7 @@ HResult TFaultPlan::Enter(const char* operation, uint64_t objectId) {
         ++failures_;
     if (logging_)
         log_.push_back({serial, op.Name, objectId, failed});
-    return failed ? kHostFail : kHostOk;
+    return failed ? HostFail : HostOk;
 }
 
 void TFaultPlan::FailCall(uint64_t serial) {

@@ -17,7 +17,7 @@ namespace pathwick::workbench {
 // Sees every host operation of the workbench host except AddRef and Release
 // (QueryInterface included). Counts them in total and per operation, per
 // operation on each object when asked to, optionally logs them, and makes
-// chosen calls fail with kHostFail: the failing operation then has no effect.
+// chosen calls fail with HostFail: the failing operation then has no effect.
 // Calls are numbered from 1 since the last Reset.
 //
 // A call costs a counter and a lookup of its name's pointer, so that a host
@@ -31,10 +31,10 @@ public:
         bool Failed = false;
     };
 
-    // Counts one call of `operation` on the object `objectId`; kHostFail when
-    // a rule makes it fail, else kHostOk. The name must live as long as the
+    // Counts one call of `operation` on the object `objectId`; HostFail when
+    // a rule makes it fail, else HostOk. The name must live as long as the
     // process (a string literal): calls are told apart by its address.
-    HResult Enter(const char* operation, uint64_t objectId);
+    THostResult Enter(const char* operation, uint64_t objectId);
 
     // Rules; several may be active at once.
     void FailCall(uint64_t serial);                              // the serial-th call

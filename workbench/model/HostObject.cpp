@@ -30,24 +30,24 @@ uint32_t THostObject::Release() {
     return left;
 }
 
-HResult THostObject::QueryInterfaceImpl(const TGuid& iid, void** out) {
-    const HResult status = Enter("QueryInterface");
+THostResult THostObject::QueryInterfaceImpl(const TGuid& iid, void** out) {
+    const THostResult status = Enter("QueryInterface");
     if (!Succeeded(status)) {
         if (out)
             *out = nullptr;
         return status;
     }
     if (!out)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     void* found = FindInterface(iid);
     *out = found;
     if (!found)
-        return kHostNoInterface;
+        return HostNoInterface;
     AddRef();
-    return kHostOk;
+    return HostOk;
 }
 
-HResult THostObject::Enter(const char* operation) const {
+THostResult THostObject::Enter(const char* operation) const {
     return HostFaults().Enter(operation, id_);
 }
 

@@ -32,10 +32,10 @@ protected:
     // The interface pointer for iid, or null; adds no reference.
     virtual void* FindInterface(const TGuid& iid) = 0;
     // QueryInterface for every workbench object: counted by the fault plan.
-    HResult QueryInterfaceImpl(const TGuid& iid, void** out);
+    THostResult QueryInterfaceImpl(const TGuid& iid, void** out);
     // Counts one host operation with the fault plan. A failing status means
     // the operation must do nothing and return that status.
-    HResult Enter(const char* operation) const;
+    THostResult Enter(const char* operation) const;
 
 private:
     uint32_t refs_ = 1;
@@ -46,8 +46,8 @@ private:
 std::size_t LiveHostObjectCount();
 
 // Creates a host object and adopts its first reference.
-template <class T, class... Args> HostRef<T> MakeHostObject(Args&&... args) {
-    return HostRef<T>::Adopt(new T(std::forward<Args>(args)...));
+template <class T, class... Args> THostRef<T> MakeHostObject(Args&&... args) {
+    return THostRef<T>::Adopt(new T(std::forward<Args>(args)...));
 }
 
 } // namespace pathwick::workbench

@@ -13,65 +13,66 @@ std::size_t UnfreedEnumeratorCount() {
 }
 
 TObjectEnumerator::TObjectEnumerator(TSheetObject& container)
-    : container_(HostRef<TSheetObject>::Share(&container)) {
+    : container_(THostRef<TSheetObject>::Share(&container)) {
     ++g_unfreed;
 }
 
-HResult TObjectEnumerator::SetKindFilter(const uint64_t& kinds) {
-    const HResult status = Enter("SetKindFilter");
+THostResult TObjectEnumerator::SetKindFilter(const uint64_t& kinds) {
+    const THostResult status = Enter("SetKindFilter");
     if (!Succeeded(status))
         return status;
     filter_ = kinds;
-    return kHostOk;
+    return HostOk;
 }
 
-HResult TObjectEnumerator::SetEnumerationMode(int32_t mode) {
-    const HResult status = Enter("SetEnumerationMode");
+THostResult TObjectEnumerator::SetEnumerationMode(int32_t mode) {
+    const THostResult status = Enter("SetEnumerationMode");
     if (!Succeeded(status))
         return status;
-    return mode == 0 ? kHostOk : kHostInvalidArg;
+    return mode == 0 ? HostOk : HostInvalidArg;
 }
 
-HResult TObjectEnumerator::FirstObject(ISch_BasicContainer** object) {
+THostResult TObjectEnumerator::FirstObject(ISch_BasicContainer** object) {
     return Step("FirstObject", true, object);
 }
 
-HResult TObjectEnumerator::NextObject(ISch_BasicContainer** object) {
+THostResult TObjectEnumerator::NextObject(ISch_BasicContainer** object) {
     return Step("NextObject", false, object);
 }
 
-HResult TObjectEnumerator::Step(const char* operation, bool restart, ISch_BasicContainer** object) {
+THostResult TObjectEnumerator::Step(const char* operation, bool restart,
+                                    ISch_BasicContainer** object) {
     if (object)
         *object = nullptr;
-    const HResult status = Enter(operation);
+    const THostResult status = Enter(operation);
     if (!Succeeded(status))
         return status;
     if (!object)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     if (!container_)
-        return kHostFail;
+        return HostFail;
     if (restart)
         next_ = 0;
     const TObjectList* list = container_->Children();
     if (!list)
-        return kHostOk;
+        return HostOk;
     while (next_ < list->size()) {
         TSheetObject& candidate = *(*list)[next_++];
         if (filter_ && !KindInSet(candidate.Kind(), *filter_))
             continue;
         *object = candidate.AsContainer();
         (*object)->AddRef();
-        return kHostOk;
+        return HostOk;
     }
-    return kHostOk;
+    return HostOk;
 }
 
-HResult TObjectEnumerator::End(TSheetObject& container) {
+THostResult TObjectEnumerator::End(TSheetObject& container) {
     if (container_.Get() != &container)
-        return kHostInvalidArg; // freed already, or belongs to another container
+        return HostInvalidArg; // freed already, or belongs to another container
     container_.Reset();
     --g_unfreed;
-    return kHostOk;
+    return HostOk;
 }
 
 void* TObjectEnumerator::FindInterface(const TGuid& iid) {
@@ -82,17 +83,17 @@ void* TObjectEnumerator::FindInterface(const TGuid& iid) {
     return nullptr;
 }
 
-HResult NewEnumeratorFor(TSheetObject& container, ISch_ObjectEnumerator** out) {
+THostResult NewEnumeratorFor(TSheetObject& container, ISch_ObjectEnumerator** out) {
     if (!out)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     *out = new TObjectEnumerator(container);
-    return kHostOk;
+    return HostOk;
 }
 
-HResult FreeEnumeratorFor(TSheetObject& container, ISch_ObjectEnumerator* enumerator) {
+THostResult FreeEnumeratorFor(TSheetObject& container, ISch_ObjectEnumerator* enumerator) {
     auto* own = dynamic_cast<TObjectEnumerator*>(enumerator);
     if (!own)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     return own->End(container);
 }
 

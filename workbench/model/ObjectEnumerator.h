@@ -9,30 +9,30 @@ namespace pathwick::workbench {
 
 // An enumerator over a document's objects or a symbol's children, in their
 // order. It holds a reference on its container until FreeObjectEnumerator ends
-// the walk; afterwards FirstObject and NextObject fail with kHostFail. Without
+// the walk; afterwards FirstObject and NextObject fail with HostFail. Without
 // SetKindFilter every object comes (kinds outside 0..63 included); with a
 // filter only objects whose kind k lies in 0..63 with bit k set. The filter
 // may change during a walk and applies from the next step. Only enumeration
-// mode 0 (plain order) exists; other modes fail with kHostInvalidArg. The
+// mode 0 (plain order) exists; other modes fail with HostInvalidArg. The
 // walk reads the live list by position, so objects added during a walk come
 // at its end and removals never make it read past the end.
 class TObjectEnumerator final : public THostObject, public ISch_ObjectEnumerator {
 public:
     explicit TObjectEnumerator(TSheetObject& container);
 
-    HResult QueryInterface(const TGuid& iid, void** out) override {
+    THostResult QueryInterface(const TGuid& iid, void** out) override {
         return QueryInterfaceImpl(iid, out);
     }
     uint32_t AddRef() override { return THostObject::AddRef(); }
     uint32_t Release() override { return THostObject::Release(); }
 
-    HResult SetKindFilter(const uint64_t& kinds) override;
-    HResult SetEnumerationMode(int32_t mode) override;
-    HResult FirstObject(ISch_BasicContainer** object) override;
-    HResult NextObject(ISch_BasicContainer** object) override;
+    THostResult SetKindFilter(const uint64_t& kinds) override;
+    THostResult SetEnumerationMode(int32_t mode) override;
+    THostResult FirstObject(ISch_BasicContainer** object) override;
+    THostResult NextObject(ISch_BasicContainer** object) override;
 
     // Called by the container's FreeObjectEnumerator.
-    HResult End(TSheetObject& container);
+    THostResult End(TSheetObject& container);
     bool Ended() const { return !container_; }
     std::optional<uint64_t> KindFilter() const { return filter_; }
 
@@ -40,9 +40,9 @@ protected:
     void* FindInterface(const TGuid& iid) override;
 
 private:
-    HResult Step(const char* operation, bool restart, ISch_BasicContainer** object);
+    THostResult Step(const char* operation, bool restart, ISch_BasicContainer** object);
 
-    HostRef<TSheetObject> container_;
+    THostRef<TSheetObject> container_;
     std::optional<uint64_t> filter_;
     std::size_t next_ = 0;
 };

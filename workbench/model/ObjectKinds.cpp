@@ -5,7 +5,7 @@
 namespace pathwick::workbench {
 
 namespace {
-constexpr std::array<std::string_view, 64> kNames = {
+constexpr std::array<std::string_view, 64> Names = {
     "placeholder",         // 0
     "group",               // 1
     "arc",                 // 2
@@ -74,14 +74,14 @@ constexpr std::array<std::string_view, 64> kNames = {
 } // namespace
 
 std::string_view KindName(int32_t kind) {
-    if (kind < 0 || kind >= static_cast<int32_t>(kNames.size()))
+    if (kind < 0 || kind >= static_cast<int32_t>(Names.size()))
         return {};
-    return kNames[static_cast<std::size_t>(kind)];
+    return Names[static_cast<std::size_t>(kind)];
 }
 
 std::optional<int32_t> KindFromName(std::string_view name) {
-    for (std::size_t i = 0; i < kNames.size(); ++i)
-        if (kNames[i] == name)
+    for (std::size_t i = 0; i < Names.size(); ++i)
+        if (Names[i] == name)
             return static_cast<int32_t>(i);
     return std::nullopt;
 }

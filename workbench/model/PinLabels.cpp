@@ -4,7 +4,7 @@ namespace pathwick::workbench {
 
 namespace {
 
-constexpr int32_t kGap = 200000; // 20 mil between a lead and its texts
+constexpr int32_t Gap = 200000; // 20 mil between a lead and its texts
 
 int32_t Middle(int32_t a, int32_t b) {
     return static_cast<int32_t>((int64_t{a} + b) / 2);
@@ -16,13 +16,13 @@ TPinText PinNamePlace(const TPin& pin) {
     const TSheetPoint end = pin.LeadEnd();
     switch (pin.Orientation()) {
     case 0: // lead to the right: the body is on the right
-        return {{SaturatingAdd(end.X, kGap), end.Y}, TTextAlong::Start, TTextAcross::Centre};
+        return {{SaturatingAdd(end.X, Gap), end.Y}, TTextAlong::Start, TTextAcross::Centre};
     case 2:
-        return {{SaturatingAdd(end.X, -kGap), end.Y}, TTextAlong::End, TTextAcross::Centre};
+        return {{SaturatingAdd(end.X, -Gap), end.Y}, TTextAlong::End, TTextAcross::Centre};
     case 1: // lead upward: the body is above
-        return {{end.X, SaturatingAdd(end.Y, kGap)}, TTextAlong::Centre, TTextAcross::Above};
+        return {{end.X, SaturatingAdd(end.Y, Gap)}, TTextAlong::Centre, TTextAcross::Above};
     default:
-        return {{end.X, SaturatingAdd(end.Y, -kGap)}, TTextAlong::Centre, TTextAcross::Below};
+        return {{end.X, SaturatingAdd(end.Y, -Gap)}, TTextAlong::Centre, TTextAcross::Below};
     }
 }
 
@@ -32,8 +32,8 @@ TPinText PinNumberPlace(const TPin& pin) {
     const TSheetPoint middle{Middle(a.X, b.X), Middle(a.Y, b.Y)};
     if (pin.Orientation() == 0 || pin.Orientation() == 2)
         return {
-            {middle.X, SaturatingAdd(middle.Y, kGap / 2)}, TTextAlong::Centre, TTextAcross::Above};
-    return {{SaturatingAdd(middle.X, -kGap / 2), middle.Y}, TTextAlong::End, TTextAcross::Centre};
+            {middle.X, SaturatingAdd(middle.Y, Gap / 2)}, TTextAlong::Centre, TTextAcross::Above};
+    return {{SaturatingAdd(middle.X, -Gap / 2), middle.Y}, TTextAlong::End, TTextAcross::Centre};
 }
 
 } // namespace pathwick::workbench

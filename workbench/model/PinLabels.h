@@ -19,7 +19,7 @@ struct TPinText {
 };
 
 // Text height of pin names and numbers: 50 mil.
-inline constexpr int32_t kPinTextHeight = 500000;
+inline constexpr int32_t PinTextHeight = 500000;
 
 // The name goes inside the body, just beyond the lead's inner end; the number
 // beside the lead's middle (above a horizontal lead, left of a vertical one).

@@ -10,8 +10,8 @@ TPolyline::TPolyline(int32_t kind, std::vector<TSheetPoint> vertices) : TSheetOb
     SetVertices(std::move(vertices));
 }
 
-HostRef<TPolyline> TPolyline::Create(int32_t kind, std::vector<TSheetPoint> vertices) {
-    return HostRef<TPolyline>::Adopt(new TPolyline(kind, std::move(vertices)));
+THostRef<TPolyline> TPolyline::Create(int32_t kind, std::vector<TSheetPoint> vertices) {
+    return THostRef<TPolyline>::Adopt(new TPolyline(kind, std::move(vertices)));
 }
 
 std::vector<TSheetPoint> TPolyline::Vertices() const {
@@ -19,8 +19,8 @@ std::vector<TSheetPoint> TPolyline::Vertices() const {
 }
 
 void TPolyline::SetVertices(std::vector<TSheetPoint> vertices) {
-    if (vertices.size() > static_cast<std::size_t>(kMaxVertexIndex))
-        vertices.resize(static_cast<std::size_t>(kMaxVertexIndex));
+    if (vertices.size() > static_cast<std::size_t>(MaxVertexIndex))
+        vertices.resize(static_cast<std::size_t>(MaxVertexIndex));
     stored_ = std::move(vertices);
     count_ = static_cast<int32_t>(stored_.size());
     if (!unrouted_.empty())
@@ -77,46 +77,46 @@ TSheetRect TPolyline::Bounds() const {
     return box;
 }
 
-HResult TPolyline::GetVertexCount(int32_t* count) {
+THostResult TPolyline::GetVertexCount(int32_t* count) {
     return Answer("GetVertexCount", count, count_);
 }
 
-HResult TPolyline::GetVertex(int32_t index, TSheetPoint* point) {
-    const HResult status = Enter("GetVertex");
+THostResult TPolyline::GetVertex(int32_t index, TSheetPoint* point) {
+    const THostResult status = Enter("GetVertex");
     if (!Succeeded(status))
         return status;
     if (!point || index < 1 || index > count_)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     *point = stored_[static_cast<std::size_t>(index - 1)];
-    return kHostOk;
+    return HostOk;
 }
 
-HResult TPolyline::SetVertex(int32_t index, const TSheetPoint& point) {
-    const HResult status = Enter("SetVertex");
+THostResult TPolyline::SetVertex(int32_t index, const TSheetPoint& point) {
+    const THostResult status = Enter("SetVertex");
     if (!Succeeded(status))
         return status;
-    if (index < 1 || index > kMaxVertexIndex)
-        return kHostInvalidArg;
+    if (index < 1 || index > MaxVertexIndex)
+        return HostInvalidArg;
     const auto slot = static_cast<std::size_t>(index - 1);
     if (slot >= stored_.size())
         stored_.resize(slot + 1);
     stored_[slot] = point;
-    return kHostOk;
+    return HostOk;
 }
 
-HResult TPolyline::SetVertexCount(int32_t count) {
-    const HResult status = Enter("SetVertexCount");
+THostResult TPolyline::SetVertexCount(int32_t count) {
+    const THostResult status = Enter("SetVertexCount");
     if (!Succeeded(status))
         return status;
-    if (count < 0 || count > kMaxVertexIndex)
-        return kHostInvalidArg;
+    if (count < 0 || count > MaxVertexIndex)
+        return HostInvalidArg;
     const auto size = static_cast<std::size_t>(count);
     if (count < count_)
         stored_.resize(size); // lowering forgets every point above the new count
     else if (stored_.size() < size)
         stored_.resize(size); // raising takes in stored points; unwritten ones are (0, 0)
     count_ = count;
-    return kHostOk;
+    return HostOk;
 }
 
 void* TPolyline::FindInterface(const TGuid& iid) {

@@ -8,8 +8,8 @@
 namespace pathwick::workbench {
 
 // The highest vertex index and count a polyline accepts; larger values fail
-// with kHostInvalidArg and change nothing.
-inline constexpr int32_t kMaxVertexIndex = 1 << 20;
+// with HostInvalidArg and change nothing.
+inline constexpr int32_t MaxVertexIndex = 1 << 20;
 
 // A chain of vertices numbered from 1 (ISch_Polygon). Kinds 17 (polyline),
 // 18 (wire) and 19 (bus) also answer ISch_BasicPolyline, kind 18 also
@@ -19,12 +19,12 @@ inline constexpr int32_t kMaxVertexIndex = 1 << 20;
 // stored points are kept; SetVertexCount(n) raising the count takes in the
 // stored points up to n (positions never written read as (0, 0)); lowering it
 // forgets every point above n, stored ones included. GetVertex(i) answers
-// only for 1 <= i <= count. Bad indices and counts fail with kHostInvalidArg.
+// only for 1 <= i <= count. Bad indices and counts fail with HostInvalidArg.
 // The anchor is vertex 1 ((0, 0) without vertices) and the rectangle is the
 // box around vertices 1..count (all zero without vertices).
 class TPolyline final : public TSheetObjectOf<ISch_Wire> {
 public:
-    static HostRef<TPolyline> Create(int32_t kind, std::vector<TSheetPoint> vertices = {});
+    static THostRef<TPolyline> Create(int32_t kind, std::vector<TSheetPoint> vertices = {});
 
     // Vertices 1..count.
     std::vector<TSheetPoint> Vertices() const;
@@ -49,10 +49,10 @@ public:
     TSheetPoint Anchor() const override;
     TSheetRect Bounds() const override;
 
-    HResult GetVertexCount(int32_t* count) override;
-    HResult GetVertex(int32_t index, TSheetPoint* point) override;
-    HResult SetVertex(int32_t index, const TSheetPoint& point) override;
-    HResult SetVertexCount(int32_t count) override;
+    THostResult GetVertexCount(int32_t* count) override;
+    THostResult GetVertex(int32_t index, TSheetPoint* point) override;
+    THostResult SetVertex(int32_t index, const TSheetPoint& point) override;
+    THostResult SetVertexCount(int32_t count) override;
 
 protected:
     void* FindInterface(const TGuid& iid) override;

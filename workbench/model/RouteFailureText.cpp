@@ -12,23 +12,23 @@ std::string PointText(TSheetPoint p) {
 
 std::string RouteFailureText(uint8_t failure, TSheetPoint from, TSheetPoint to) {
     switch (failure) {
-    case kRouteFailureStartBlocked:
+    case RouteFailureStartBlocked:
         return "the start point " + PointText(from) + " lies inside an obstacle";
-    case kRouteFailureEndBlocked:
+    case RouteFailureEndBlocked:
         return "the end point " + PointText(to) + " lies inside an obstacle";
-    case kRouteFailureBothBlocked:
+    case RouteFailureBothBlocked:
         return "both end points lie inside obstacles";
-    case kRouteFailureStartBoxedIn:
+    case RouteFailureStartBoxedIn:
         return "no way leads out of the start point " + PointText(from) +
                ": each side is against an obstacle or runs off to the sheet's edge";
-    case kRouteFailureEndBoxedIn:
+    case RouteFailureEndBoxedIn:
         return "no way leads out of the end point " + PointText(to) +
                ": each side is against an obstacle or runs off to the sheet's edge";
-    case kRouteFailureNoPathUnderBound:
+    case RouteFailureNoPathUnderBound:
         return "the search found no path under its cost bound";
-    case kRouteFailureOutOfTime:
+    case RouteFailureOutOfTime:
         return "the time-out stopped the search before it found a path";
-    case kRouteFailureSamePoint:
+    case RouteFailureSamePoint:
         return "the start and end points are the same";
     default:
         return "the module gave no reason";
@@ -37,23 +37,23 @@ std::string RouteFailureText(uint8_t failure, TSheetPoint from, TSheetPoint to) 
 
 std::string_view RouteFailureName(uint8_t failure) {
     switch (failure) {
-    case kRouteFailureNone:
+    case RouteFailureNone:
         return "none";
-    case kRouteFailureStartBlocked:
+    case RouteFailureStartBlocked:
         return "start-blocked";
-    case kRouteFailureEndBlocked:
+    case RouteFailureEndBlocked:
         return "end-blocked";
-    case kRouteFailureBothBlocked:
+    case RouteFailureBothBlocked:
         return "both-blocked";
-    case kRouteFailureStartBoxedIn:
+    case RouteFailureStartBoxedIn:
         return "start-boxed-in";
-    case kRouteFailureEndBoxedIn:
+    case RouteFailureEndBoxedIn:
         return "end-boxed-in";
-    case kRouteFailureNoPathUnderBound:
+    case RouteFailureNoPathUnderBound:
         return "no-path-under-bound";
-    case kRouteFailureOutOfTime:
+    case RouteFailureOutOfTime:
         return "out-of-time";
-    case kRouteFailureSamePoint:
+    case RouteFailureSamePoint:
         return "same-point";
     default:
         return "unknown";

@@ -10,8 +10,8 @@ namespace pathwick::workbench {
 TSheetDocument::TSheetDocument(int32_t width, int32_t height)
     : TSheetObjectOf(kinds::Document), width_(width), height_(height) {}
 
-HostRef<TSheetDocument> TSheetDocument::Create(int32_t width, int32_t height) {
-    return HostRef<TSheetDocument>::Adopt(new TSheetDocument(width, height));
+THostRef<TSheetDocument> TSheetDocument::Create(int32_t width, int32_t height) {
+    return THostRef<TSheetDocument>::Adopt(new TSheetDocument(width, height));
 }
 
 void TSheetDocument::SetSize(int32_t width, int32_t height) {
@@ -22,7 +22,7 @@ void TSheetDocument::SetSize(int32_t width, int32_t height) {
 void TSheetDocument::AddObject(TSheetObject& object) {
     if (dynamic_cast<TSheetDocument*>(&object))
         throw std::invalid_argument("a document cannot hold a document");
-    objects_.push_back(HostRef<TSheetObject>::Share(&object));
+    objects_.push_back(THostRef<TSheetObject>::Share(&object));
 }
 
 bool TSheetDocument::RemoveObject(TSheetObject& object) {

@@ -11,7 +11,7 @@ namespace pathwick::workbench {
 // (width, height).
 class TSheetDocument final : public TSheetObjectOf<ISch_Document> {
 public:
-    static HostRef<TSheetDocument> Create(int32_t width, int32_t height);
+    static THostRef<TSheetDocument> Create(int32_t width, int32_t height);
 
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
@@ -27,10 +27,10 @@ public:
     TSheetRect Bounds() const override { return {0, 0, width_, height_}; }
     TSheetPoint Anchor() const override { return {}; }
 
-    HResult GetSheetWidth(int32_t* width) override {
+    THostResult GetSheetWidth(int32_t* width) override {
         return Answer("GetSheetWidth", width, width_);
     }
-    HResult GetSheetHeight(int32_t* height) override {
+    THostResult GetSheetHeight(int32_t* height) override {
         return Answer("GetSheetHeight", height, height_);
     }
 

@@ -10,7 +10,7 @@
 namespace pathwick::workbench {
 
 class TSheetObject;
-using TObjectList = std::vector<HostRef<TSheetObject>>;
+using TObjectList = std::vector<THostRef<TSheetObject>>;
 
 // An object of the sheet model: kind, anchor, part and view, a text that the
 // picture and messages use (a label's words, a symbol's designator, a pin's
@@ -56,8 +56,8 @@ private:
 };
 
 // Enumerator plumbing shared by all containers (defined with the enumerator).
-HResult NewEnumeratorFor(TSheetObject& container, ISch_ObjectEnumerator** out);
-HResult FreeEnumeratorFor(TSheetObject& container, ISch_ObjectEnumerator* enumerator);
+THostResult NewEnumeratorFor(TSheetObject& container, ISch_ObjectEnumerator** out);
+THostResult FreeEnumeratorFor(TSheetObject& container, ISch_ObjectEnumerator* enumerator);
 
 // The model object behind a host interface pointer of the workbench host, or
 // null for null or a foreign object.
@@ -68,15 +68,17 @@ TSheetObject* ModelObjectOf(IHostUnknown* object);
 // children hand out an enumerator that yields nothing.
 template <class Iface> class TSheetObjectOf : public TSheetObject, public Iface {
 public:
-    HResult QueryInterface(const TGuid& iid, void** out) override {
+    THostResult QueryInterface(const TGuid& iid, void** out) override {
         return QueryInterfaceImpl(iid, out);
     }
     uint32_t AddRef() override { return THostObject::AddRef(); }
     uint32_t Release() override { return THostObject::Release(); }
 
-    HResult GetObjectKind(int32_t* kind) override { return Answer("GetObjectKind", kind, Kind()); }
-    HResult NewObjectEnumerator(ISch_ObjectEnumerator** enumerator) override {
-        const HResult status = Enter("NewObjectEnumerator");
+    THostResult GetObjectKind(int32_t* kind) override {
+        return Answer("GetObjectKind", kind, Kind());
+    }
+    THostResult NewObjectEnumerator(ISch_ObjectEnumerator** enumerator) override {
+        const THostResult status = Enter("NewObjectEnumerator");
         if (!Succeeded(status)) {
             if (enumerator)
                 *enumerator = nullptr;
@@ -84,18 +86,22 @@ public:
         }
         return NewEnumeratorFor(*this, enumerator);
     }
-    HResult FreeObjectEnumerator(ISch_ObjectEnumerator* enumerator) override {
-        const HResult status = Enter("FreeObjectEnumerator");
+    THostResult FreeObjectEnumerator(ISch_ObjectEnumerator* enumerator) override {
+        const THostResult status = Enter("FreeObjectEnumerator");
         if (!Succeeded(status))
             return status;
         return FreeEnumeratorFor(*this, enumerator);
     }
-    HResult GetAnchorPoint(TSheetPoint* point) override {
+    THostResult GetAnchorPoint(TSheetPoint* point) override {
         return Answer("GetAnchorPoint", point, Anchor());
     }
-    HResult GetPartNumber(int32_t* part) override { return Answer("GetPartNumber", part, Part()); }
-    HResult GetViewNumber(uint8_t* view) override { return Answer("GetViewNumber", view, View()); }
-    HResult GetBoundingRect(TSheetRect* rect) override {
+    THostResult GetPartNumber(int32_t* part) override {
+        return Answer("GetPartNumber", part, Part());
+    }
+    THostResult GetViewNumber(uint8_t* view) override {
+        return Answer("GetViewNumber", view, View());
+    }
+    THostResult GetBoundingRect(TSheetRect* rect) override {
         return Answer("GetBoundingRect", rect, Bounds());
     }
 
@@ -105,14 +111,14 @@ protected:
     explicit TSheetObjectOf(int32_t kind) : TSheetObject(kind) {}
 
     // A counted query: stores value in *out unless the call fails or out is null.
-    template <class T, class V> HResult Answer(const char* operation, T* out, const V& value) {
-        const HResult status = Enter(operation);
+    template <class T, class V> THostResult Answer(const char* operation, T* out, const V& value) {
+        const THostResult status = Enter(operation);
         if (!Succeeded(status))
             return status;
         if (!out)
-            return kHostInvalidArg;
+            return HostInvalidArg;
         *out = value;
-        return kHostOk;
+        return HostOk;
     }
 
     void* FindInterface(const TGuid& iid) override {

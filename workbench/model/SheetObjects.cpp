@@ -24,15 +24,15 @@ TGraphic::TGraphic(int32_t kind, TSheetRect bounds) : TSheetObjectOf(kind) {
     SetAnchor({bounds.Left, bounds.Bottom});
 }
 
-HostRef<TGraphic> TGraphic::Create(int32_t kind, TSheetRect bounds) {
-    return HostRef<TGraphic>::Adopt(new TGraphic(kind, bounds));
+THostRef<TGraphic> TGraphic::Create(int32_t kind, TSheetRect bounds) {
+    return THostRef<TGraphic>::Adopt(new TGraphic(kind, bounds));
 }
 
-HostRef<TGraphic> MakeJunction(TSheetPoint at) {
+THostRef<TGraphic> MakeJunction(TSheetPoint at) {
     const TSheetRect square = {
-        SaturatingAdd(at.X, -kJunctionRadius), SaturatingAdd(at.Y, -kJunctionRadius),
-        SaturatingAdd(at.X, kJunctionRadius), SaturatingAdd(at.Y, kJunctionRadius)};
-    HostRef<TGraphic> junction = TGraphic::Create(kinds::Junction, square);
+        SaturatingAdd(at.X, -JunctionRadius), SaturatingAdd(at.Y, -JunctionRadius),
+        SaturatingAdd(at.X, JunctionRadius), SaturatingAdd(at.Y, JunctionRadius)};
+    THostRef<TGraphic> junction = TGraphic::Create(kinds::Junction, square);
     junction->SetAnchor(at);
     return junction;
 }
@@ -43,8 +43,8 @@ TLineObject::TLineObject(int32_t kind, TSheetPoint anchor, TSheetPoint end)
     SetBounds(BoxOf(anchor, end));
 }
 
-HostRef<TLineObject> TLineObject::Create(int32_t kind, TSheetPoint anchor, TSheetPoint end) {
-    return HostRef<TLineObject>::Adopt(new TLineObject(kind, anchor, end));
+THostRef<TLineObject> TLineObject::Create(int32_t kind, TSheetPoint anchor, TSheetPoint end) {
+    return THostRef<TLineObject>::Adopt(new TLineObject(kind, anchor, end));
 }
 
 void* TLineObject::FindInterface(const TGuid& iid) {
@@ -61,8 +61,8 @@ TLabel::TLabel(TSheetRect bounds, std::string text) : TSheetObjectOf(kinds::Labe
     SetText(std::move(text));
 }
 
-HostRef<TLabel> TLabel::Create(TSheetRect bounds, std::string text) {
-    return HostRef<TLabel>::Adopt(new TLabel(bounds, std::move(text)));
+THostRef<TLabel> TLabel::Create(TSheetRect bounds, std::string text) {
+    return THostRef<TLabel>::Adopt(new TLabel(bounds, std::move(text)));
 }
 
 void* TLabel::FindInterface(const TGuid& iid) {
@@ -77,8 +77,8 @@ TPin::TPin(TSheetPoint anchor, int32_t orientation, int32_t leadLength)
     SetBounds(LeadBox());
 }
 
-HostRef<TPin> TPin::Create(TSheetPoint anchor, int32_t orientation, int32_t leadLength) {
-    return HostRef<TPin>::Adopt(new TPin(anchor, orientation, leadLength));
+THostRef<TPin> TPin::Create(TSheetPoint anchor, int32_t orientation, int32_t leadLength) {
+    return THostRef<TPin>::Adopt(new TPin(anchor, orientation, leadLength));
 }
 
 TSheetPoint TPin::LeadEnd() const {

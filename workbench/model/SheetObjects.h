@@ -12,7 +12,7 @@ namespace pathwick::workbench {
 class TGraphic final : public TSheetObjectOf<ISch_GraphicalObject> {
 public:
     // Anchor defaults to the rectangle's (Left, Bottom) corner.
-    static HostRef<TGraphic> Create(int32_t kind, TSheetRect bounds);
+    static THostRef<TGraphic> Create(int32_t kind, TSheetRect bounds);
     using TSheetObject::SetAnchor;
     using TSheetObject::SetBounds;
 
@@ -21,23 +21,25 @@ private:
 };
 
 // Half the side of the square a junction covers when built by MakeJunction.
-inline constexpr int32_t kJunctionRadius = 150000;
+inline constexpr int32_t JunctionRadius = 150000;
 // A junction (kind 15) at a point: its rectangle is the square of
-// kJunctionRadius around it (clamped to the 32-bit range).
-HostRef<TGraphic> MakeJunction(TSheetPoint at);
+// JunctionRadius around it (clamped to the 32-bit range).
+THostRef<TGraphic> MakeJunction(TSheetPoint at);
 
 // A straight line from the anchor to an end point (ISch_Line). Kind 7 is a bus
 // entry and also answers ISch_BusEntry; other kinds (16, a plain line) do not.
 class TLineObject final : public TSheetObjectOf<ISch_BusEntry> {
 public:
     // The rectangle starts as the box spanned by the two ends.
-    static HostRef<TLineObject> Create(int32_t kind, TSheetPoint anchor, TSheetPoint end);
+    static THostRef<TLineObject> Create(int32_t kind, TSheetPoint anchor, TSheetPoint end);
     TSheetPoint End() const { return end_; }
     void SetEnd(TSheetPoint end) { end_ = end; }
     using TSheetObject::SetAnchor;
     using TSheetObject::SetBounds;
 
-    HResult GetEndPoint(TSheetPoint* point) override { return Answer("GetEndPoint", point, end_); }
+    THostResult GetEndPoint(TSheetPoint* point) override {
+        return Answer("GetEndPoint", point, end_);
+    }
 
 protected:
     void* FindInterface(const TGuid& iid) override;
@@ -50,13 +52,13 @@ private:
 // A text label (kind 23, ISch_TextTag): a net label, or a symbol's designator.
 class TLabel final : public TSheetObjectOf<ISch_TextTag> {
 public:
-    static HostRef<TLabel> Create(TSheetRect bounds, std::string text);
+    static THostRef<TLabel> Create(TSheetRect bounds, std::string text);
     bool Hidden() const { return hidden_; }
     void SetHidden(bool hidden) { hidden_ = hidden; }
     using TSheetObject::SetAnchor;
     using TSheetObject::SetBounds;
 
-    HResult GetLabelHidden(bool* hidden) override {
+    THostResult GetLabelHidden(bool* hidden) override {
         return Answer("GetLabelHidden", hidden, hidden_);
     }
 
@@ -75,7 +77,7 @@ private:
 class TPin final : public TSheetObjectOf<ISch_SymbolPin> {
 public:
     // The rectangle starts as the lead's box.
-    static HostRef<TPin> Create(TSheetPoint anchor, int32_t orientation, int32_t leadLength);
+    static THostRef<TPin> Create(TSheetPoint anchor, int32_t orientation, int32_t leadLength);
     int32_t Orientation() const { return orientation_; }
     void SetOrientation(int32_t orientation) { orientation_ = orientation; }
     int32_t LeadLength() const { return leadLength_; }
@@ -92,13 +94,15 @@ public:
     using TSheetObject::SetAnchor;
     using TSheetObject::SetBounds;
 
-    HResult GetOrientation(int32_t* orientation) override {
+    THostResult GetOrientation(int32_t* orientation) override {
         return Answer("GetOrientation", orientation, orientation_);
     }
-    HResult GetLeadLength(int32_t* length) override {
+    THostResult GetLeadLength(int32_t* length) override {
         return Answer("GetLeadLength", length, leadLength_);
     }
-    HResult GetPinHidden(bool* hidden) override { return Answer("GetPinHidden", hidden, hidden_); }
+    THostResult GetPinHidden(bool* hidden) override {
+        return Answer("GetPinHidden", hidden, hidden_);
+    }
 
 protected:
     void* FindInterface(const TGuid& iid) override;

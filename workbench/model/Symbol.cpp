@@ -12,15 +12,15 @@ TSymbol::TSymbol(TSheetRect bounds) : TSheetObjectOf(kinds::Symbol) {
     SetAnchor({bounds.Left, bounds.Bottom});
 }
 
-HostRef<TSymbol> TSymbol::Create(TSheetRect bounds) {
-    return HostRef<TSymbol>::Adopt(new TSymbol(bounds));
+THostRef<TSymbol> TSymbol::Create(TSheetRect bounds) {
+    return THostRef<TSymbol>::Adopt(new TSymbol(bounds));
 }
 
 void TSymbol::AddChild(TSheetObject& child) {
     const TObjectClass cls = ClassOfKind(child.Kind());
     if (dynamic_cast<TSymbol*>(&child) || cls == TObjectClass::Document || child.Children())
         throw std::invalid_argument("a symbol cannot hold a symbol or a document");
-    children_.push_back(HostRef<TSheetObject>::Share(&child));
+    children_.push_back(THostRef<TSheetObject>::Share(&child));
 }
 
 TSheetRect TSymbol::FittedBounds() const {
@@ -44,19 +44,19 @@ TSheetRect TSymbol::FittedBounds() const {
     return any ? box : Bounds();
 }
 
-HResult TSymbol::GetLabel(ISch_TextTag** label) {
-    const HResult status = Enter("GetLabel");
+THostResult TSymbol::GetLabel(ISch_TextTag** label) {
+    const THostResult status = Enter("GetLabel");
     if (!Succeeded(status)) {
         if (label)
             *label = nullptr;
         return status;
     }
     if (!label)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     *label = label_.Get();
     if (*label)
         (*label)->AddRef();
-    return kHostOk;
+    return HostOk;
 }
 
 void* TSymbol::FindInterface(const TGuid& iid) {

@@ -13,7 +13,7 @@ namespace pathwick::workbench {
 // model never nests deeper than one level.
 class TSymbol final : public TSheetObjectOf<ISch_Symbol> {
 public:
-    static HostRef<TSymbol> Create(TSheetRect bounds);
+    static THostRef<TSymbol> Create(TSheetRect bounds);
 
     // Takes a reference of its own. Throws std::invalid_argument for a symbol
     // or a document.
@@ -23,7 +23,7 @@ public:
 
     TLabel* Label() const { return label_.Get(); }
     // Takes a reference of its own; null removes the label.
-    void SetLabel(TLabel* label) { label_ = HostRef<TLabel>::Share(label); }
+    void SetLabel(TLabel* label) { label_ = THostRef<TLabel>::Share(label); }
 
     int32_t CurrentPart() const { return currentPart_; }
     void SetCurrentPart(int32_t part) { currentPart_ = part; }
@@ -38,16 +38,16 @@ public:
     using TSheetObject::SetAnchor;
     using TSheetObject::SetBounds;
 
-    HResult GetCurrentPartNumber(int32_t* part) override {
+    THostResult GetCurrentPartNumber(int32_t* part) override {
         return Answer("GetCurrentPartNumber", part, currentPart_);
     }
-    HResult GetCurrentViewNumber(uint8_t* view) override {
+    THostResult GetCurrentViewNumber(uint8_t* view) override {
         return Answer("GetCurrentViewNumber", view, currentView_);
     }
-    HResult GetHiddenPinsVisible(bool* visible) override {
+    THostResult GetHiddenPinsVisible(bool* visible) override {
         return Answer("GetHiddenPinsVisible", visible, hiddenPinsVisible_);
     }
-    HResult GetLabel(ISch_TextTag** label) override;
+    THostResult GetLabel(ISch_TextTag** label) override;
 
 protected:
     void* FindInterface(const TGuid& iid) override;
@@ -55,7 +55,7 @@ protected:
 private:
     explicit TSymbol(TSheetRect bounds);
     TObjectList children_;
-    HostRef<TLabel> label_;
+    THostRef<TLabel> label_;
     int32_t currentPart_ = 1;
     uint8_t currentView_ = 0;
     bool hiddenPinsVisible_ = false;

@@ -15,8 +15,8 @@ namespace pathwick::workbench {
 
 namespace {
 // A new object of the kind's class with default fields, or null.
-HostRef<TSheetObject> MakeDefaultObject(int32_t kind) {
-    auto up = [](auto ref) { return HostRef<TSheetObject>::Share(ref.Get()); };
+THostRef<TSheetObject> MakeDefaultObject(int32_t kind) {
+    auto up = [](auto ref) { return THostRef<TSheetObject>::Share(ref.Get()); };
     switch (ClassOfKind(kind)) {
     case TObjectClass::Polyline:
         return up(TPolyline::Create(kind));
@@ -37,35 +37,35 @@ HostRef<TSheetObject> MakeDefaultObject(int32_t kind) {
 }
 } // namespace
 
-HResult TEditorService::GetActiveDocument(ISch_Document** document) {
+THostResult TEditorService::GetActiveDocument(ISch_Document** document) {
     if (document)
         *document = nullptr;
-    const HResult status = Enter("GetActiveDocument");
+    const THostResult status = Enter("GetActiveDocument");
     if (!Succeeded(status))
         return status;
     if (!document)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     *document = active_.Get();
     if (*document)
         (*document)->AddRef();
-    return kHostOk;
+    return HostOk;
 }
 
-HResult TEditorService::NewObject(int32_t kind, int32_t mode, ISch_BasicContainer** object) {
+THostResult TEditorService::NewObject(int32_t kind, int32_t mode, ISch_BasicContainer** object) {
     if (object)
         *object = nullptr;
-    const HResult status = Enter("NewObject");
+    const THostResult status = Enter("NewObject");
     if (!Succeeded(status))
         return status;
     if (!object || mode != 0 || KindName(kind).empty())
-        return kHostInvalidArg;
-    HostRef<TSheetObject> made = MakeDefaultObject(kind);
+        return HostInvalidArg;
+    THostRef<TSheetObject> made = MakeDefaultObject(kind);
     if (!made)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     made_.push_back(made->Id());
     *object = made->AsContainer();
     (*object)->AddRef();
-    return kHostOk;
+    return HostOk;
 }
 
 void* TEditorService::FindInterface(const TGuid& iid) {
@@ -77,39 +77,39 @@ void* TEditorService::FindInterface(const TGuid& iid) {
 }
 
 TWorkbenchClient::TWorkbenchClient(TEditorService& service)
-    : service_(HostRef<TEditorService>::Share(&service)) {}
+    : service_(THostRef<TEditorService>::Share(&service)) {}
 
-HResult TWorkbenchClient::FindServerModule(const char16_t* name, IHostUnknown** module) {
+THostResult TWorkbenchClient::FindServerModule(const char16_t* name, IHostUnknown** module) {
     if (module)
         *module = nullptr;
-    const HResult status = Enter("FindServerModule");
+    const THostResult status = Enter("FindServerModule");
     if (!Succeeded(status))
         return status;
     if (!name || !module)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     if (std::u16string_view(name) == u"SCH") {
         *module = static_cast<IHostUnknown*>(static_cast<ISch_EditorService*>(service_.Get()));
         (*module)->AddRef();
     }
-    return kHostOk;
+    return HostOk;
 }
 
-HResult TWorkbenchClient::GetMainWindow(void** window) {
-    const HResult status = Enter("GetMainWindow");
+THostResult TWorkbenchClient::GetMainWindow(void** window) {
+    const THostResult status = Enter("GetMainWindow");
     if (!Succeeded(status))
         return status;
     if (!window)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     *window = window_;
-    return kHostOk;
+    return HostOk;
 }
 
-HResult TWorkbenchClient::GetPreferenceLocation(char* buffer, int32_t size, int32_t* length) {
-    const HResult status = Enter("GetPreferenceLocation");
+THostResult TWorkbenchClient::GetPreferenceLocation(char* buffer, int32_t size, int32_t* length) {
+    const THostResult status = Enter("GetPreferenceLocation");
     if (!Succeeded(status))
         return status;
     if (!length || size < 0 || (size > 0 && !buffer))
-        return kHostInvalidArg;
+        return HostInvalidArg;
     // Longer settings than int32_t can count are reported as the maximum.
     *length = static_cast<int32_t>(
         std::min<std::size_t>(location_.size(), std::numeric_limits<int32_t>::max()));
@@ -118,7 +118,7 @@ HResult TWorkbenchClient::GetPreferenceLocation(char* buffer, int32_t size, int3
         std::memcpy(buffer, location_.data(), n);
         buffer[n] = '\0';
     }
-    return kHostOk;
+    return HostOk;
 }
 
 void* TWorkbenchClient::FindInterface(const TGuid& iid) {
@@ -131,8 +131,8 @@ void* TWorkbenchClient::FindInterface(const TGuid& iid) {
     return nullptr;
 }
 
-HResult TWorkbenchClient::ReportRoute(const TRouteReport& report) {
-    const HResult status = Enter("ReportRoute");
+THostResult TWorkbenchClient::ReportRoute(const TRouteReport& report) {
+    const THostResult status = Enter("ReportRoute");
     if (Succeeded(status))
         DeliverRouteReport(report);
     return status;
@@ -159,13 +159,13 @@ void TWorkbenchHost::Reset() {
     HostFaults().Reset();
 }
 
-HResult ProvideClient(IClient** out) {
+THostResult ProvideClient(IClient** out) {
     if (!out)
-        return kHostInvalidArg;
+        return HostInvalidArg;
     IClient* client = &TWorkbenchHost::Instance().Client();
     client->AddRef();
     *out = client;
-    return kHostOk;
+    return HostOk;
 }
 
 } // namespace pathwick::workbench

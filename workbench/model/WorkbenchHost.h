@@ -14,22 +14,22 @@ namespace pathwick::workbench {
 // or null. NewObject with mode 0 makes a new object of any named kind except
 // the document (31), not placed on any sheet, with default fields; kind 18
 // gives an empty wire. Other modes, unnamed kinds and kind 31 fail with
-// kHostInvalidArg.
+// HostInvalidArg.
 class TEditorService final : public THostObject, public ISch_EditorService {
 public:
     TEditorService() = default;
 
-    HResult QueryInterface(const TGuid& iid, void** out) override {
+    THostResult QueryInterface(const TGuid& iid, void** out) override {
         return QueryInterfaceImpl(iid, out);
     }
     uint32_t AddRef() override { return THostObject::AddRef(); }
     uint32_t Release() override { return THostObject::Release(); }
-    HResult GetActiveDocument(ISch_Document** document) override;
-    HResult NewObject(int32_t kind, int32_t mode, ISch_BasicContainer** object) override;
+    THostResult GetActiveDocument(ISch_Document** document) override;
+    THostResult NewObject(int32_t kind, int32_t mode, ISch_BasicContainer** object) override;
 
     TSheetDocument* ActiveDocument() const { return active_.Get(); }
     void SetActiveDocument(TSheetDocument* document) {
-        active_ = HostRef<TSheetDocument>::Share(document);
+        active_ = THostRef<TSheetDocument>::Share(document);
     }
     // Ids (THostObject::Id) of the objects NewObject made, oldest first.
     const std::vector<uint64_t>& MadeObjectIds() const { return made_; }
@@ -39,7 +39,7 @@ protected:
     void* FindInterface(const TGuid& iid) override;
 
 private:
-    HostRef<TSheetDocument> active_;
+    THostRef<TSheetDocument> active_;
     std::vector<uint64_t> made_;
 };
 
@@ -49,16 +49,16 @@ class TWorkbenchClient final : public THostObject, public IClient, public IRoute
 public:
     explicit TWorkbenchClient(TEditorService& service);
 
-    HResult QueryInterface(const TGuid& iid, void** out) override {
+    THostResult QueryInterface(const TGuid& iid, void** out) override {
         return QueryInterfaceImpl(iid, out);
     }
     uint32_t AddRef() override { return THostObject::AddRef(); }
     uint32_t Release() override { return THostObject::Release(); }
     // u"SCH" yields the editor service; any other name yields null.
-    HResult FindServerModule(const char16_t* name, IHostUnknown** module) override;
-    HResult GetMainWindow(void** window) override;
-    HResult GetPreferenceLocation(char* buffer, int32_t size, int32_t* length) override;
-    HResult ReportRoute(const TRouteReport& report) override;
+    THostResult FindServerModule(const char16_t* name, IHostUnknown** module) override;
+    THostResult GetMainWindow(void** window) override;
+    THostResult GetPreferenceLocation(char* buffer, int32_t size, int32_t* length) override;
+    THostResult ReportRoute(const TRouteReport& report) override;
 
     void SetMainWindow(void* window) { window_ = window; }
     void SetPreferenceLocation(std::string location) { location_ = std::move(location); }
@@ -67,7 +67,7 @@ protected:
     void* FindInterface(const TGuid& iid) override;
 
 private:
-    HostRef<TEditorService> service_;
+    THostRef<TEditorService> service_;
     void* window_ = nullptr;
     std::string location_;
 };
@@ -94,12 +94,12 @@ public:
 
 private:
     TWorkbenchHost();
-    HostRef<TEditorService> service_;
-    HostRef<TWorkbenchClient> client_;
+    THostRef<TEditorService> service_;
+    THostRef<TWorkbenchClient> client_;
 };
 
 // What the executable's ClientAPI_GetClientInterface forwards to: stores the
 // process-wide client in *out with a reference added for the caller.
-HResult ProvideClient(IClient** out);
+THostResult ProvideClient(IClient** out);
 
 } // namespace pathwick::workbench

@@ -32,7 +32,7 @@ class QualitySheet : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_ = wb::TSheetDocument::Create(40 * M, 30 * M);
-        HostRef<wb::TSymbol> u1 = wb::TSymbol::Create({10 * M, 10 * M, 20 * M, 20 * M});
+        THostRef<wb::TSymbol> u1 = wb::TSymbol::Create({10 * M, 10 * M, 20 * M, 20 * M});
         u1->AddChild(*wb::TGraphic::Create(wb::kinds::Rectangle, {10 * M, 10 * M, 20 * M, 20 * M}));
         for (int32_t y : {15, 12, 18})
             u1->AddChild(*wb::TPin::Create(P(9, y), 0, M));
@@ -48,19 +48,19 @@ protected:
     }
 
     const wb::TPolyline* Wire(Points points) {
-        HostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, std::move(points));
+        THostRef<wb::TPolyline> wire = wb::TPolyline::Create(wb::kinds::Wire, std::move(points));
         sheet_->AddObject(*wire);
         return wire.Get();
     }
     void Label(TSheetPoint at, const std::string& text) {
-        HostRef<wb::TGraphic> port =
+        THostRef<wb::TGraphic> port =
             wb::TGraphic::Create(wb::kinds::Port, {at.X, at.Y, at.X + 2 * M, at.Y + M});
         port->SetAnchor(at);
         port->SetText(text);
         sheet_->AddObject(*port);
     }
 
-    HostRef<wb::TSheetDocument> sheet_;
+    THostRef<wb::TSheetDocument> sheet_;
     const wb::TPolyline *w1_ = nullptr, *w2_ = nullptr, *w3_ = nullptr, *w4_ = nullptr,
                         *w5_ = nullptr;
 };

@@ -39,7 +39,7 @@ TEST_F(ExtremeSettingsTest, HundredMegabyteFileIsReadByItsHeadAndNeverRewritten)
         out << "[Options]\nAvoid Wires Position=7\n";
     }
     const auto size = std::filesystem::file_size(path_);
-    ASSERT_GT(size, TIniFile::kReadLimit * 5);
+    ASSERT_GT(size, TIniFile::ReadLimit * 5);
 
     TRouteOptions options(folder_);
     EXPECT_EQ(options.GetTimeOut(), 1234);

@@ -18,7 +18,7 @@ using test::WriteAll;
 
 const std::string kOld = "the old file\n";
 // Three chunks: a failure at the second write leaves a part-written temporary file.
-const std::string kNew(2 * kWriteChunk + 100, 'n');
+const std::string kNew(2 * WriteChunk + 100, 'n');
 
 struct TFaultCase {
     const char* Name;

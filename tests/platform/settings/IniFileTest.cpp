@@ -110,7 +110,7 @@ TEST_F(IniFileTest, HugeBinaryFileIsReadInPartAndNeverRewritten) {
 TEST_F(IniFileTest, KeyCutByTheReadLimitIsNotSeen) {
     // The limit falls inside the key line: a half line must not count.
     std::string text = "[Options]\n";
-    text.append(TIniFile::kReadLimit - text.size() - 10, ';');
+    text.append(TIniFile::ReadLimit - text.size() - 10, ';');
     text.append("\nTimeOut=30000000000\n");
     WriteAll(path_, text);
     EXPECT_EQ(ini_.ReadString("Options", "TimeOut", "none"), "none");

@@ -109,7 +109,7 @@ TEST_F(PreferenceFolderTest, ClientClaimingEndlessLengthDoesNotLoop) {
 }
 
 TEST_F(PreferenceFolderTest, FailingClientRaises) {
-    client_.Status = kHostFail;
+    client_.Status = HostFail;
     EXPECT_THROW(HostPreferenceFolder(&client_), EHostCallError);
 }
 

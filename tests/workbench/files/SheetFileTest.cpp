@@ -33,7 +33,7 @@ class ExampleRoundTrip : public ::testing::TestWithParam<const char*> {};
 // same JSON, and saving again must be stable.
 TEST_P(ExampleRoundTrip, SaveGivesTheFileBack) {
     const std::string path = std::string(PATHWICK_SOURCE_DIR) + "/examples/" + GetParam();
-    HostRef<TSheetDocument> sheet = LoadSheetFile(path);
+    THostRef<TSheetDocument> sheet = LoadSheetFile(path);
     ASSERT_TRUE(sheet);
     EXPECT_GT(sheet->Objects().size(), 10u);
     EXPECT_EQ(sheet->Width(), 110000000);
@@ -42,7 +42,7 @@ TEST_P(ExampleRoundTrip, SaveGivesTheFileBack) {
 
     const std::string copy = TempPath(std::string("copy-") + GetParam());
     SaveSheetFile(*sheet, copy);
-    HostRef<TSheetDocument> again = LoadSheetFile(copy);
+    THostRef<TSheetDocument> again = LoadSheetFile(copy);
     EXPECT_EQ(SheetToText(*again), SheetToText(*sheet));
     std::filesystem::remove(copy);
 }
@@ -61,27 +61,27 @@ INSTANTIATE_TEST_SUITE_P(Examples, ExampleRoundTrip,
 // Every field the interfaces expose, with values other than the defaults,
 // survives a save and a load.
 TEST(SheetFile, EveryFieldSurvives) {
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(7000, 5000);
-    HostRef<TGraphic> box = TGraphic::Create(kinds::RoundRectangle, {-10, -20, 30, 40});
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(7000, 5000);
+    THostRef<TGraphic> box = TGraphic::Create(kinds::RoundRectangle, {-10, -20, 30, 40});
     box->SetAnchor({3, 4});
     box->SetPart(-2);
     box->SetView(255);
     box->SetText("a \"quoted\" text");
     sheet->AddObject(*box);
-    HostRef<TLineObject> entry = TLineObject::Create(kinds::BusEntry, {1, 2}, {3, 5});
+    THostRef<TLineObject> entry = TLineObject::Create(kinds::BusEntry, {1, 2}, {3, 5});
     entry->SetBounds({0, 0, 9, 9});
     sheet->AddObject(*entry);
-    HostRef<TPolyline> wire =
+    THostRef<TPolyline> wire =
         TPolyline::Create(kinds::Wire, {{INT32_MIN, INT32_MAX}, {0, 0}, {5, 0}});
     wire->SetUnroutedSegments({2});
     sheet->AddObject(*wire);
     sheet->AddObject(*TPolyline::Create(kinds::Bus));
-    HostRef<TSymbol> symbol = TSymbol::Create({100, 100, 200, 200});
+    THostRef<TSymbol> symbol = TSymbol::Create({100, 100, 200, 200});
     symbol->SetAnchor({150, 150});
     symbol->SetCurrentPart(2);
     symbol->SetCurrentView(1);
     symbol->SetHiddenPinsVisible(true);
-    HostRef<TPin> pin = TPin::Create({90, 150}, 0, 10);
+    THostRef<TPin> pin = TPin::Create({90, 150}, 0, 10);
     pin->SetHidden(true);
     pin->SetNumber("A3");
     pin->SetPart(2);
@@ -89,13 +89,13 @@ TEST(SheetFile, EveryFieldSurvives) {
     pin->SetBounds({1, 2, 3, 4});
     symbol->AddChild(*pin);
     symbol->AddChild(*TGraphic::Create(kinds::Parameter, {100, 100, 120, 110}));
-    HostRef<TLabel> designator = TLabel::Create({100, 201, 120, 210}, "U7");
+    THostRef<TLabel> designator = TLabel::Create({100, 201, 120, 210}, "U7");
     designator->SetHidden(true);
     designator->SetAnchor({101, 202});
     symbol->SetLabel(designator.Get());
     sheet->AddObject(*symbol);
 
-    HostRef<TSheetDocument> back = ParseSheet(SheetToText(*sheet), "memory");
+    THostRef<TSheetDocument> back = ParseSheet(SheetToText(*sheet), "memory");
     EXPECT_EQ(back->Width(), 7000);
     EXPECT_EQ(back->Height(), 5000);
     ASSERT_EQ(back->Objects().size(), 5u);
@@ -153,12 +153,12 @@ TEST(SheetFile, EveryFieldSurvives) {
 }
 
 TEST(SheetFile, OptionalFieldsTakeTheirDefaults) {
-    HostRef<TSheetDocument> sheet = ParseSheet(R"({"width": 100, "height": 50, "objects": [
+    THostRef<TSheetDocument> sheet = ParseSheet(R"({"width": 100, "height": 50, "objects": [
         {"kind": "junction", "anchor": [1000000, 2000000]},
         {"kind": "pin", "anchor": [10, 20], "orientation": 3, "length": 5},
         {"kind": "symbol", "children": [{"kind": "rectangle", "rect": [0, 0, 10, 10]}],
          "label": {"kind": "label", "rect": [0, 11, 4, 13], "text": "U1"}}]})",
-                                               "inline");
+                                                "inline");
     ASSERT_EQ(sheet->Objects().size(), 3u);
     const TSheetObject& junction = *sheet->Objects()[0];
     EXPECT_EQ(junction.Bounds(), (TSheetRect{850000, 1850000, 1150000, 2150000}));
@@ -314,7 +314,7 @@ TEST(SheetFile, MissingFileAndUnwritablePathAreReported) {
             }
         },
         ESheetFileError);
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(1, 1);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(1, 1);
     EXPECT_THROW(SaveSheetFile(*sheet, TempPath("no-such-dir/x.json")), ESheetFileError);
 }
 
@@ -323,7 +323,7 @@ TEST(SheetFile, AFailedSaveKeepsTheOldFile) {
     const std::string path = TempPath("kept.json");
     const std::string before = "{\"width\": 1, \"height\": 1, \"objects\": []}";
     std::ofstream(path, std::ios::binary) << before;
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(5, 5);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(5, 5);
     for (int i = 0; i < 2000; ++i) // more than one chunk of writing
         sheet->AddObject(*TPolyline::Create(kinds::Wire, {{i, 0}, {i, 5}}));
     int writes = 0;
@@ -342,7 +342,7 @@ TEST(SheetFile, AFailedSaveKeepsTheOldFile) {
 }
 
 TEST(SheetFile, UnnamedKindsCannotBeSaved) {
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(1, 1);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(1, 1);
     sheet->AddObject(*TGraphic::Create(64, {}));
     EXPECT_THROW(SheetToText(*sheet), ESheetFileError);
 }

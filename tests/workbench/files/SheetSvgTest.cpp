@@ -22,16 +22,16 @@ class SheetSvg : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet = TSheetDocument::Create(100, 50);
-        HostRef<TSymbol> symbol = TSymbol::Create({20, 20, 40, 40});
+        THostRef<TSymbol> symbol = TSymbol::Create({20, 20, 40, 40});
         symbol->AddChild(*TGraphic::Create(kinds::Rectangle, {25, 25, 35, 35}));
         symbol->AddChild(*TPin::Create({20, 30}, 0, 5));
-        HostRef<TPin> hidden = TPin::Create({40, 30}, 2, 5);
+        THostRef<TPin> hidden = TPin::Create({40, 30}, 2, 5);
         hidden->SetHidden(true);
         symbol->AddChild(*hidden);
-        HostRef<TPin> otherPart = TPin::Create({30, 20}, 1, 5);
+        THostRef<TPin> otherPart = TPin::Create({30, 20}, 1, 5);
         otherPart->SetPart(2);
         symbol->AddChild(*otherPart);
-        HostRef<TLabel> designator = TLabel::Create({25, 36, 30, 39}, "U1");
+        THostRef<TLabel> designator = TLabel::Create({25, 36, 30, 39}, "U1");
         symbol->SetLabel(designator.Get());
         sheet->AddObject(*symbol);
 
@@ -42,7 +42,7 @@ protected:
         sheet->AddObject(*TLineObject::Create(kinds::BusEntry, {69, 20}, {70, 21}));
         sheet->AddObject(*MakeJunction({20, 40}));
         sheet->AddObject(*TLabel::Create({50, 11, 55, 14}, "A<&>B"));
-        HostRef<TLabel> hiddenLabel = TLabel::Create({50, 20, 55, 23}, "SECRET");
+        THostRef<TLabel> hiddenLabel = TLabel::Create({50, 20, 55, 23}, "SECRET");
         hiddenLabel->SetHidden(true);
         sheet->AddObject(*hiddenLabel);
     }
@@ -52,8 +52,8 @@ protected:
         return RenderSheetSvg(*sheet, options);
     }
 
-    HostRef<TSheetDocument> sheet;
-    HostRef<TPolyline> wire;
+    THostRef<TSheetDocument> sheet;
+    THostRef<TPolyline> wire;
 };
 
 TEST_F(SheetSvg, DrawsEachKindOfElement) {
@@ -181,7 +181,7 @@ TEST_F(SheetSvg, DrawsAnObjectsOwnShapes) {
     text.TextSize = 4;
     text.Angle = 90;
     text.Along = TTextAlign::End;
-    HostRef<TGraphic> port = TGraphic::Create(kinds::Port, {60, 30, 70, 35});
+    THostRef<TGraphic> port = TGraphic::Create(kinds::Port, {60, 30, 70, 35});
     port->SetDrawing({outline, dot, arc, text});
     sheet->AddObject(*port);
     const std::string svg = Render();

@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, SaveAsAddsTheExtensionAndKeepsUnroutedMarks) {
         const std::string saved =
             folder + "/" + (typed == std::string("untitled") ? "untitled.json" : typed);
         EXPECT_EQ(window_->SheetPath().toStdString(), saved);
-        HostRef<TSheetDocument> back = LoadSheetFile(saved);
+        THostRef<TSheetDocument> back = LoadSheetFile(saved);
         EXPECT_EQ(dynamic_cast<const TPolyline&>(*back->Objects().back()).UnroutedSegments(),
                   (std::vector<int32_t>{1, 2}));
     }
@@ -126,7 +126,7 @@ TEST(MainWindowRouting, ClickedWiresMatchTheCommandLineRoute) {
     const std::vector<TWirePoints>& wires = DemoWires();
     std::vector<TPoints> expected;
     {
-        HostRef<TSheetDocument> copy = LoadSheetFile(path);
+        THostRef<TSheetDocument> copy = LoadSheetFile(path);
         const TRouteJobResult job = RunRouteJob(module, *copy, wires);
         ASSERT_EQ(job.FailedCount(), 0);
         for (const auto& wire : job.Wires)
@@ -277,7 +277,7 @@ TEST_F(MainWindowTest, SavedWiresReadBack) {
     ASSERT_TRUE(window_->SaveTo(path));
     EXPECT_FALSE(window_->IsModified());
     EXPECT_EQ(window_->SheetPath(), path);
-    HostRef<TSheetDocument> back = LoadSheetFile(path.toStdString());
+    THostRef<TSheetDocument> back = LoadSheetFile(path.toStdString());
     ASSERT_EQ(back->Objects().size(), window_->Sheet()->Objects().size());
     EXPECT_EQ(dynamic_cast<const TPolyline&>(*back->Objects().back()).Vertices(),
               PlacedWires().at(0));

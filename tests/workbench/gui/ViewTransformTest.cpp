@@ -32,8 +32,8 @@ TEST(ViewTransform, FitOfASheetWithoutAreaStaysFinite) {
     TViewTransform t;
     t.Fit(0, -5, QSizeF(0, 0));
     EXPECT_TRUE(std::isfinite(t.Scale()));
-    EXPECT_GE(t.Scale(), TViewTransform::kMinScale);
-    EXPECT_LE(t.Scale(), TViewTransform::kMaxScale);
+    EXPECT_GE(t.Scale(), TViewTransform::MinScale);
+    EXPECT_LE(t.Scale(), TViewTransform::MaxScale);
 }
 
 TEST(ViewTransform, ZoomKeepsThePointUnderTheAnchor) {
@@ -59,9 +59,9 @@ TEST(ViewTransform, ZoomIsBoundedAndIgnoresNonsenseFactors) {
         EXPECT_EQ(t.Scale(), scale) << bad;
     }
     t.ZoomAbout(QPointF(10, 10), 1e30);
-    EXPECT_EQ(t.Scale(), TViewTransform::kMaxScale);
+    EXPECT_EQ(t.Scale(), TViewTransform::MaxScale);
     t.ZoomAbout(QPointF(10, 10), 1e-60);
-    EXPECT_EQ(t.Scale(), TViewTransform::kMinScale);
+    EXPECT_EQ(t.Scale(), TViewTransform::MinScale);
 }
 
 TEST(ViewTransform, PanMovesThePicture) {

@@ -19,7 +19,7 @@ bool OnSheet(const TSheetDocument& sheet, const TPolyline* wire) {
 }
 
 TEST(WirePlacer, WithoutAModuleSegmentsArePlacedWithOneCornerAndUnrouted) {
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
     TWirePlacer placer(*sheet, nullptr);
     EXPECT_EQ(placer.Click({1000000, 1000000}).Kind, TKind::Started);
     TPolyline* wire = placer.CurrentWire();
@@ -46,7 +46,7 @@ TEST(WirePlacer, WithoutAModuleSegmentsArePlacedWithOneCornerAndUnrouted) {
 }
 
 TEST(WirePlacer, EndingAWireWithoutSegmentsRemovesIt) {
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
     TWirePlacer placer(*sheet, nullptr);
     placer.Click({1000000, 1000000});
     placer.EndWire();
@@ -61,13 +61,13 @@ TEST(WirePlacer, EndingAWireWithoutSegmentsRemovesIt) {
 }
 
 TEST(WirePlacer, UndoTakesBackSegmentsNewestFirst) {
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
     TWirePlacer placer(*sheet, nullptr);
     EXPECT_FALSE(placer.Undo());
     placer.Click({1000000, 1000000});
     placer.Click({3000000, 1000000});
     placer.Click({3000000, 4000000});
-    HostRef<TPolyline> first = HostRef<TPolyline>::Share(placer.CurrentWire());
+    THostRef<TPolyline> first = THostRef<TPolyline>::Share(placer.CurrentWire());
     placer.EndWire();
     placer.Click({8000000, 8000000}); // a second wire, not yet with a segment
 
@@ -83,7 +83,7 @@ TEST(WirePlacer, UndoTakesBackSegmentsNewestFirst) {
 }
 
 TEST(WirePlacer, UndoWhilePlacingContinuesFromTheRestoredEnd) {
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
     TWirePlacer placer(*sheet, nullptr);
     placer.Click({1000000, 1000000});
     placer.Click({3000000, 1000000});
@@ -106,7 +106,7 @@ TEST(WirePlacer, UndoWhilePlacingContinuesFromTheRestoredEnd) {
 TEST(WirePlacer, AHostErrorInTheModulePlacesTheSegmentUnrouted) {
     TModule& module = test::Module();
     TWorkbenchHost& host = TWorkbenchHost::Instance();
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(20000000, 20000000);
     host.SetActiveDocument(sheet.Get());
     module.Create();
     {

@@ -50,7 +50,7 @@ TEST(KicadUnits, MillimetresAreWrittenWithoutTrailingZeros) {
 }
 
 TEST(KicadUnits, FiftyMilIsOneSnapStepAndEveryFileLengthComesBack) {
-    EXPECT_EQ(UnitsFromFile(12700), kGridUnits);
+    EXPECT_EQ(UnitsFromFile(12700), GridUnits);
     EXPECT_EQ(UnitsFromFile(127), 10000); // 0.5 mil, exact
     EXPECT_EQ(UnitsFromFile(1), 79);      // 78.74 rounded
     EXPECT_EQ(UnitsFromFile(-1), -79);

@@ -66,11 +66,11 @@ TEST(SExpr, RefusesBrokenText) {
     };
     for (const char* text : broken)
         EXPECT_THROW(Parse(text), EKicadError) << text;
-    std::string deep(kMaxSexprDepth + 1, '(');
-    deep += std::string(kMaxSexprDepth + 1, ')');
+    std::string deep(MaxSexprDepth + 1, '(');
+    deep += std::string(MaxSexprDepth + 1, ')');
     EXPECT_THROW(Parse(deep), EKicadError);
-    std::string deepest(kMaxSexprDepth, '(');
-    deepest += std::string(kMaxSexprDepth, ')');
+    std::string deepest(MaxSexprDepth, '(');
+    deepest += std::string(MaxSexprDepth, ')');
     EXPECT_NO_THROW(Parse(deepest));
 }
 

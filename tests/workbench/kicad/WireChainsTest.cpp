@@ -14,11 +14,11 @@ namespace {
 // Wires a-b-c-d (two bends), stopped at d by a junction where a branch d-e
 // leaves; e ends on a pin; a square loop f-g-h-i stands apart.
 TEST(WireChains, EndAtPinsJunctionsBranchesAndLooseEndsAndSkipLoops) {
-    HostRef<TSheetDocument> sheet = TSheetDocument::Create(100, 100);
+    THostRef<TSheetDocument> sheet = TSheetDocument::Create(100, 100);
     const TSheetPoint a{0, 0}, b{10, 0}, c{10, 10}, d{20, 10}, e{20, 30};
     const TSheetPoint f{50, 50}, g{60, 50}, h{60, 60}, i{50, 60};
-    HostRef<TSymbol> symbol = TSymbol::Create({15, 30, 25, 40});
-    HostRef<TPin> pin = TPin::Create(e, 1, 5);
+    THostRef<TSymbol> symbol = TSymbol::Create({15, 30, 25, 40});
+    THostRef<TPin> pin = TPin::Create(e, 1, 5);
     symbol->AddChild(*pin);
     sheet->AddObject(*symbol); // object 0
     for (auto [p, q] : {std::pair{c, d}, {a, b}, {b, c}, {d, e}, {f, g}, {g, h}, {h, i}, {i, f}})

@@ -125,7 +125,7 @@ TEST(KicadSheet, WritesAddedRunsInTheFilesStyleAndNothingElse) {
     // From the pin left, up, and on to the right in two collinear steps.
     const TSheetPoint pin = frame.ToSheet({977900, 508000});
     const TSheetPoint up = frame.ToSheet({977900, 406400});
-    HostRef<TPolyline> wire = TPolyline::Create(
+    THostRef<TPolyline> wire = TPolyline::Create(
         kinds::Wire, {pin, up, frame.ToSheet({1104900, 406400}), frame.ToSheet({1206500, 406400})});
     sheet->Document().AddObject(*wire);
     const std::string saved = sheet->SavedText();
@@ -155,12 +155,12 @@ TEST(KicadSheet, WritesAddedRunsInTheFilesStyleAndNothingElse) {
 
 TEST(KicadSheet, RefusesWhatItCannotWriteBack) {
     const auto sheet = TKicadSheet::FromText(kRelease8, "r8.kicad_sch");
-    HostRef<TSheetObject> first = sheet->Document().Objects()[0];
+    THostRef<TSheetObject> first = sheet->Document().Objects()[0];
     sheet->Document().RemoveObject(*first);
     EXPECT_THROW(sheet->SavedText(), EKicadError);
     sheet->Document().AddObject(*first);
     EXPECT_NO_THROW(sheet->SavedText());
-    HostRef<TGraphic> note = TGraphic::Create(kinds::Text, {0, 0, 10, 10});
+    THostRef<TGraphic> note = TGraphic::Create(kinds::Text, {0, 0, 10, 10});
     sheet->Document().AddObject(*note);
     EXPECT_THROW(sheet->SavedText(), EKicadError);
 }
@@ -195,11 +195,11 @@ TEST(KicadSheet, RefusesOtherFormatsSayingWhichTheyAre) {
 // a bus along x = 30 and a junction at (0, 10).
 class Junctions : public ::testing::Test {
 protected:
-    static constexpr int32_t G = kGridUnits;
+    static constexpr int32_t G = GridUnits;
     void SetUp() override {
         sheet = TSheetDocument::Create(100 * G, 100 * G);
         sheet->AddObject(*TPolyline::Create(kinds::Wire, {{0, 0}, {10 * G, 0}}));
-        HostRef<TSymbol> symbol = TSymbol::Create({});
+        THostRef<TSymbol> symbol = TSymbol::Create({});
         symbol->AddChild(*TPin::Create({20 * G, 0}, 0, G));
         sheet->AddObject(*symbol);
         sheet->AddObject(*TPolyline::Create(kinds::Bus, {{30 * G, -10 * G}, {30 * G, 10 * G}}));
@@ -208,7 +208,7 @@ protected:
     std::vector<TSheetPoint> For(std::vector<TSheetPoint> points) {
         return JunctionsNeeded(*sheet, StraightRuns(points), {});
     }
-    HostRef<TSheetDocument> sheet;
+    THostRef<TSheetDocument> sheet;
 };
 
 TEST_F(Junctions, WhereTheEditorNeedsThem) {

@@ -16,13 +16,13 @@ namespace {
 
 // Walks a container with an optional filter and returns the kinds that came.
 std::vector<int32_t> Walk(ISch_BasicContainer& container, std::optional<uint64_t> filter) {
-    HostRef<ISch_ObjectEnumerator> e;
+    THostRef<ISch_ObjectEnumerator> e;
     HostCall(container.NewObjectEnumerator(e.Put()));
     HostCall(e->SetEnumerationMode(0));
     if (filter)
         HostCall(e->SetKindFilter(*filter));
     std::vector<int32_t> kinds;
-    HostRef<ISch_BasicContainer> object;
+    THostRef<ISch_BasicContainer> object;
     HostCall(e->FirstObject(object.Put()));
     while (object) {
         int32_t kind = -1;
@@ -48,7 +48,7 @@ class KindFilter : public ::testing::TestWithParam<TFilterCase> {};
 
 // Sheet objects of kinds 0, 7, 18, 24, 63, 64, -1 and 2^31-1 in that order.
 TEST_P(KindFilter, OnlyMatchingKindsComeInOrder) {
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(100, 100);
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(100, 100);
     for (int32_t kind : {0, 7, 18, 24, 63, 64, -1, INT32_MAX})
         doc->AddObject(*TGraphic::Create(kind, {}));
     EXPECT_EQ(Walk(*doc, GetParam().filter), GetParam().expect);
@@ -65,11 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Enumerator, SymbolWalksItsChildrenButNotItsLabel) {
-    HostRef<TSymbol> symbol = TSymbol::Create({0, 0, 10, 10});
+    THostRef<TSymbol> symbol = TSymbol::Create({0, 0, 10, 10});
     symbol->AddChild(*TGraphic::Create(kinds::Rectangle, {0, 0, 10, 10}));
     symbol->AddChild(*TPin::Create({0, 5}, 2, 3));
     symbol->AddChild(*TGraphic::Create(kinds::Parameter, {0, 0, 1, 1}));
-    HostRef<TLabel> label = TLabel::Create({0, 11, 5, 13}, "U1");
+    THostRef<TLabel> label = TLabel::Create({0, 11, 5, 13}, "U1");
     symbol->SetLabel(label.Get());
     EXPECT_EQ(Walk(*symbol, std::nullopt),
               (std::vector<int32_t>{kinds::Rectangle, kinds::Pin, kinds::Parameter}));
@@ -77,79 +77,79 @@ TEST(Enumerator, SymbolWalksItsChildrenButNotItsLabel) {
 }
 
 TEST(Enumerator, ObjectsWithoutChildrenYieldNothing) {
-    HostRef<TLabel> label = TLabel::Create({}, "x");
+    THostRef<TLabel> label = TLabel::Create({}, "x");
     EXPECT_TRUE(Walk(*label, std::nullopt).empty());
 }
 
 TEST(Enumerator, FirstObjectRestartsAndFilterAppliesFromNextStep) {
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(100, 100);
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(100, 100);
     for (int32_t kind : {1, 2, 3, 4})
         doc->AddObject(*TGraphic::Create(kind, {}));
-    HostRef<ISch_ObjectEnumerator> e;
-    ASSERT_EQ(doc->NewObjectEnumerator(e.Put()), kHostOk);
-    HostRef<ISch_BasicContainer> object;
+    THostRef<ISch_ObjectEnumerator> e;
+    ASSERT_EQ(doc->NewObjectEnumerator(e.Put()), HostOk);
+    THostRef<ISch_BasicContainer> object;
     int32_t kind = 0;
-    ASSERT_EQ(e->NextObject(object.Put()), kHostOk); // Next before First starts at the front
-    ASSERT_EQ(object->GetObjectKind(&kind), kHostOk);
+    ASSERT_EQ(e->NextObject(object.Put()), HostOk); // Next before First starts at the front
+    ASSERT_EQ(object->GetObjectKind(&kind), HostOk);
     EXPECT_EQ(kind, 1);
-    ASSERT_EQ(e->SetKindFilter(Bit(4)), kHostOk);
-    ASSERT_EQ(e->NextObject(object.Put()), kHostOk);
-    ASSERT_EQ(object->GetObjectKind(&kind), kHostOk);
+    ASSERT_EQ(e->SetKindFilter(Bit(4)), HostOk);
+    ASSERT_EQ(e->NextObject(object.Put()), HostOk);
+    ASSERT_EQ(object->GetObjectKind(&kind), HostOk);
     EXPECT_EQ(kind, 4);
-    ASSERT_EQ(e->NextObject(object.Put()), kHostOk);
+    ASSERT_EQ(e->NextObject(object.Put()), HostOk);
     EXPECT_FALSE(object);
-    ASSERT_EQ(e->FirstObject(object.Put()), kHostOk);
-    ASSERT_EQ(object->GetObjectKind(&kind), kHostOk);
+    ASSERT_EQ(e->FirstObject(object.Put()), HostOk);
+    ASSERT_EQ(object->GetObjectKind(&kind), HostOk);
     EXPECT_EQ(kind, 4);
-    ASSERT_EQ(doc->FreeObjectEnumerator(e.Get()), kHostOk);
+    ASSERT_EQ(doc->FreeObjectEnumerator(e.Get()), HostOk);
 }
 
 TEST(Enumerator, ModesOtherThanZeroAreRefused) {
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
-    HostRef<ISch_ObjectEnumerator> e;
-    ASSERT_EQ(doc->NewObjectEnumerator(e.Put()), kHostOk);
-    EXPECT_EQ(e->SetEnumerationMode(0), kHostOk);
-    EXPECT_EQ(e->SetEnumerationMode(1), kHostInvalidArg);
-    EXPECT_EQ(e->SetEnumerationMode(-1), kHostInvalidArg);
-    ASSERT_EQ(doc->FreeObjectEnumerator(e.Get()), kHostOk);
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
+    THostRef<ISch_ObjectEnumerator> e;
+    ASSERT_EQ(doc->NewObjectEnumerator(e.Put()), HostOk);
+    EXPECT_EQ(e->SetEnumerationMode(0), HostOk);
+    EXPECT_EQ(e->SetEnumerationMode(1), HostInvalidArg);
+    EXPECT_EQ(e->SetEnumerationMode(-1), HostInvalidArg);
+    ASSERT_EQ(doc->FreeObjectEnumerator(e.Get()), HostOk);
 }
 
 TEST(Enumerator, FreeEndsTheWalkOnceAndOnlyOnItsContainer) {
     const std::size_t unfreed = UnfreedEnumeratorCount();
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
     doc->AddObject(*TGraphic::Create(kinds::Text, {}));
-    HostRef<TSheetDocument> other = TSheetDocument::Create(1, 1);
-    HostRef<ISch_ObjectEnumerator> e;
-    ASSERT_EQ(doc->NewObjectEnumerator(e.Put()), kHostOk);
+    THostRef<TSheetDocument> other = TSheetDocument::Create(1, 1);
+    THostRef<ISch_ObjectEnumerator> e;
+    ASSERT_EQ(doc->NewObjectEnumerator(e.Put()), HostOk);
     EXPECT_EQ(UnfreedEnumeratorCount(), unfreed + 1);
-    EXPECT_EQ(other->FreeObjectEnumerator(e.Get()), kHostInvalidArg);
-    EXPECT_EQ(doc->FreeObjectEnumerator(nullptr), kHostInvalidArg);
+    EXPECT_EQ(other->FreeObjectEnumerator(e.Get()), HostInvalidArg);
+    EXPECT_EQ(doc->FreeObjectEnumerator(nullptr), HostInvalidArg);
     EXPECT_EQ(UnfreedEnumeratorCount(), unfreed + 1);
-    ASSERT_EQ(doc->FreeObjectEnumerator(e.Get()), kHostOk);
+    ASSERT_EQ(doc->FreeObjectEnumerator(e.Get()), HostOk);
     EXPECT_EQ(UnfreedEnumeratorCount(), unfreed);
-    EXPECT_EQ(doc->FreeObjectEnumerator(e.Get()), kHostInvalidArg);
-    HostRef<ISch_BasicContainer> object;
-    EXPECT_EQ(e->FirstObject(object.Put()), kHostFail);
+    EXPECT_EQ(doc->FreeObjectEnumerator(e.Get()), HostInvalidArg);
+    THostRef<ISch_BasicContainer> object;
+    EXPECT_EQ(e->FirstObject(object.Put()), HostFail);
     EXPECT_FALSE(object);
 }
 
 TEST(Enumerator, RemovalDuringWalkNeverReadsPastTheEnd) {
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
-    std::vector<HostRef<TGraphic>> held;
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
+    std::vector<THostRef<TGraphic>> held;
     for (int32_t kind : {1, 2, 3}) {
         held.push_back(TGraphic::Create(kind, {}));
         doc->AddObject(*held.back());
     }
-    HostRef<ISch_ObjectEnumerator> e;
-    ASSERT_EQ(doc->NewObjectEnumerator(e.Put()), kHostOk);
-    HostRef<ISch_BasicContainer> object;
-    ASSERT_EQ(e->FirstObject(object.Put()), kHostOk);
-    ASSERT_EQ(e->NextObject(object.Put()), kHostOk);
+    THostRef<ISch_ObjectEnumerator> e;
+    ASSERT_EQ(doc->NewObjectEnumerator(e.Put()), HostOk);
+    THostRef<ISch_BasicContainer> object;
+    ASSERT_EQ(e->FirstObject(object.Put()), HostOk);
+    ASSERT_EQ(e->NextObject(object.Put()), HostOk);
     for (auto& g : held)
         EXPECT_TRUE(doc->RemoveObject(*g));
-    ASSERT_EQ(e->NextObject(object.Put()), kHostOk);
+    ASSERT_EQ(e->NextObject(object.Put()), HostOk);
     EXPECT_FALSE(object);
-    ASSERT_EQ(doc->FreeObjectEnumerator(e.Get()), kHostOk);
+    ASSERT_EQ(doc->FreeObjectEnumerator(e.Get()), HostOk);
 }
 
 } // namespace

@@ -21,11 +21,11 @@ protected:
 
 TEST_F(FaultPlan, CountsEveryOperationButAddRefAndRelease) {
     HostFaults().SetPerObjectCounts(true);
-    HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 1}});
+    THostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 1}});
     wire->AddRef();
     wire->Release();
     EXPECT_EQ(HostFaults().CallCount(), 0u);
-    HostRef<ISch_Wire> asWire = QueryAs<ISch_Wire>(wire.Get());
+    THostRef<ISch_Wire> asWire = QueryAs<ISch_Wire>(wire.Get());
     int32_t count = 0;
     HostCall(asWire->GetVertexCount(&count));
     HostCall(asWire->SetVertex(2, {2, 2}));
@@ -41,57 +41,57 @@ TEST_F(FaultPlan, CountsEveryOperationButAddRefAndRelease) {
 // Names reach the plan from several places at different addresses; per-object
 // counts are kept only when asked for, and asking without them is an error.
 TEST_F(FaultPlan, CountsByNameWhateverTheAddressAndPerObjectOnlyWhenAsked) {
-    HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 1}});
+    THostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 1}});
     static const char sameName[] = "SetVertex"; // an array of its own: another address
     HostFaults().FailOperationCall("SetVertex", 3);
-    EXPECT_EQ(HostFaults().Enter("SetVertex", wire->Id()), kHostOk);
-    EXPECT_EQ(HostFaults().Enter(sameName, wire->Id()), kHostOk);
-    EXPECT_EQ(wire->SetVertex(2, {2, 2}), kHostFail); // the third call of the name
+    EXPECT_EQ(HostFaults().Enter("SetVertex", wire->Id()), HostOk);
+    EXPECT_EQ(HostFaults().Enter(sameName, wire->Id()), HostOk);
+    EXPECT_EQ(wire->SetVertex(2, {2, 2}), HostFail); // the third call of the name
     EXPECT_EQ(HostFaults().CallCount("SetVertex"), 3u);
     EXPECT_THROW(HostFaults().CallCount("SetVertex", wire->Id()), std::logic_error);
     HostFaults().SetPerObjectCounts(true);
-    EXPECT_EQ(wire->SetVertex(2, {2, 2}), kHostOk);
+    EXPECT_EQ(wire->SetVertex(2, {2, 2}), HostOk);
     EXPECT_EQ(HostFaults().CallCount("SetVertex", wire->Id()), 1u);
     HostFaults().Reset();
     EXPECT_THROW(HostFaults().CallCount("SetVertex", wire->Id()), std::logic_error);
 }
 
 TEST_F(FaultPlan, NthCallFailsWithoutEffectAndOthersSucceed) {
-    HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire);
+    THostRef<TPolyline> wire = TPolyline::Create(kinds::Wire);
     HostFaults().FailCall(3);
-    std::vector<HResult> got;
+    std::vector<THostResult> got;
     for (int32_t i = 1; i <= 4; ++i)
         got.push_back(wire->SetVertex(i, {i, i}));
-    EXPECT_EQ(got, (std::vector<HResult>{kHostOk, kHostOk, kHostFail, kHostOk}));
-    ASSERT_EQ(wire->SetVertexCount(4), kHostOk);
+    EXPECT_EQ(got, (std::vector<THostResult>{HostOk, HostOk, HostFail, HostOk}));
+    ASSERT_EQ(wire->SetVertexCount(4), HostOk);
     EXPECT_EQ(wire->Vertices(),
               (std::vector<TSheetPoint>{{1, 1}, {2, 2}, {0, 0}, {4, 4}})); // 3 never written
     EXPECT_EQ(HostFaults().FailureCount(), 1u);
 }
 
 TEST_F(FaultPlan, NamedOperationFailsEveryTimeAndOutputsStayUntouched) {
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(30, 40);
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(30, 40);
     HostFaults().FailOperation("GetSheetWidth");
     int32_t width = -5;
     int32_t height = -5;
-    EXPECT_EQ(doc->GetSheetWidth(&width), kHostFail);
-    EXPECT_EQ(doc->GetSheetWidth(&width), kHostFail);
-    EXPECT_EQ(doc->GetSheetHeight(&height), kHostOk);
+    EXPECT_EQ(doc->GetSheetWidth(&width), HostFail);
+    EXPECT_EQ(doc->GetSheetWidth(&width), HostFail);
+    EXPECT_EQ(doc->GetSheetHeight(&height), HostOk);
     EXPECT_EQ(width, -5);
     EXPECT_EQ(height, 40);
     EXPECT_THROW(HostCall(doc->GetSheetWidth(&width)), EHostCallError);
 }
 
 TEST_F(FaultPlan, FailedObjectOutputsAreNull) {
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
     doc->AddObject(*TGraphic::Create(kinds::Text, {}));
     HostFaults().FailOperation("NewObjectEnumerator");
     HostFaults().FailOperation("QueryInterface");
     ISch_ObjectEnumerator* e = reinterpret_cast<ISch_ObjectEnumerator*>(8);
-    EXPECT_EQ(doc->NewObjectEnumerator(&e), kHostFail);
+    EXPECT_EQ(doc->NewObjectEnumerator(&e), HostFail);
     EXPECT_EQ(e, nullptr);
     void* out = reinterpret_cast<void*>(8);
-    EXPECT_EQ(doc->QueryInterface(ISch_Document::IID, &out), kHostFail);
+    EXPECT_EQ(doc->QueryInterface(ISch_Document::IID, &out), HostFail);
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(doc->RefCount(), 1u);
     // QueryAs reports a failing query as an error, not as a missing interface.
@@ -99,23 +99,23 @@ TEST_F(FaultPlan, FailedObjectOutputsAreNull) {
 }
 
 TEST_F(FaultPlan, NthCallOfOneOperation) {
-    HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 1}, {2, 2}});
+    THostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 1}, {2, 2}});
     HostFaults().FailOperationCall("GetVertex", 2);
     TSheetPoint p;
-    EXPECT_EQ(wire->GetVertexCount(&p.X), kHostOk); // other operations do not count toward it
-    EXPECT_EQ(wire->GetVertex(1, &p), kHostOk);
-    EXPECT_EQ(wire->GetVertex(2, &p), kHostFail);
-    EXPECT_EQ(wire->GetVertex(2, &p), kHostOk);
+    EXPECT_EQ(wire->GetVertexCount(&p.X), HostOk); // other operations do not count toward it
+    EXPECT_EQ(wire->GetVertex(1, &p), HostOk);
+    EXPECT_EQ(wire->GetVertex(2, &p), HostFail);
+    EXPECT_EQ(wire->GetVertex(2, &p), HostOk);
 }
 
 TEST_F(FaultPlan, LogRecordsOrderObjectAndOutcome) {
-    HostRef<TLabel> label = TLabel::Create({}, "x");
+    THostRef<TLabel> label = TLabel::Create({}, "x");
     HostFaults().SetLogging(true);
     HostFaults().FailOperation("GetLabelHidden");
     bool hidden = false;
     TSheetRect r;
-    EXPECT_EQ(label->GetBoundingRect(&r), kHostOk);
-    EXPECT_EQ(label->GetLabelHidden(&hidden), kHostFail);
+    EXPECT_EQ(label->GetBoundingRect(&r), HostOk);
+    EXPECT_EQ(label->GetLabelHidden(&hidden), HostFail);
     const auto& log = HostFaults().Log();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].Serial, 1u);
@@ -127,14 +127,14 @@ TEST_F(FaultPlan, LogRecordsOrderObjectAndOutcome) {
 }
 
 TEST_F(FaultPlan, ResetClearsRulesAndCounts) {
-    HostRef<TLabel> label = TLabel::Create({}, "x");
+    THostRef<TLabel> label = TLabel::Create({}, "x");
     HostFaults().FailOperation("GetLabelHidden");
     HostFaults().FailCall(1);
     bool hidden = false;
-    EXPECT_EQ(label->GetLabelHidden(&hidden), kHostFail);
+    EXPECT_EQ(label->GetLabelHidden(&hidden), HostFail);
     HostFaults().Reset();
     EXPECT_EQ(HostFaults().CallCount(), 0u);
-    EXPECT_EQ(label->GetLabelHidden(&hidden), kHostOk); // call 1 again, but no rule now
+    EXPECT_EQ(label->GetLabelHidden(&hidden), HostOk); // call 1 again, but no rule now
 }
 
 } // namespace

@@ -47,14 +47,14 @@ const std::vector<TIface>& AllInterfaces() {
 
 struct TMatrixRow {
     const char* object;
-    std::function<HostRef<IHostUnknown>()> make;
+    std::function<THostRef<IHostUnknown>()> make;
     std::vector<std::string> answers; // besides IHostUnknown
 };
 
-template <class T> HostRef<IHostUnknown> AsUnknown(const HostRef<T>& object) {
+template <class T> THostRef<IHostUnknown> AsUnknown(const THostRef<T>& object) {
     void* out = nullptr;
-    EXPECT_EQ(object->QueryInterface(IHostUnknown::IID, &out), kHostOk);
-    return HostRef<IHostUnknown>::Adopt(static_cast<IHostUnknown*>(out));
+    EXPECT_EQ(object->QueryInterface(IHostUnknown::IID, &out), HostOk);
+    return THostRef<IHostUnknown>::Adopt(static_cast<IHostUnknown*>(out));
 }
 
 const std::vector<std::string> kGraphical = {"ISch_BasicContainer", "ISch_GraphicalObject"};
@@ -68,16 +68,16 @@ class QueryInterfaceMatrix : public ::testing::TestWithParam<TMatrixRow> {};
 
 TEST_P(QueryInterfaceMatrix, AnswersExactlyItsInterfaces) {
     const TMatrixRow& row = GetParam();
-    HostRef<IHostUnknown> object = row.make();
+    THostRef<IHostUnknown> object = row.make();
     ASSERT_TRUE(object);
     for (const TIface& iface : AllInterfaces()) {
         const bool expected =
             std::string(iface.name) == "IHostUnknown" ||
             std::find(row.answers.begin(), row.answers.end(), iface.name) != row.answers.end();
         void* out = reinterpret_cast<void*>(1);
-        const HResult status = object->QueryInterface(iface.iid, &out);
+        const THostResult status = object->QueryInterface(iface.iid, &out);
         if (expected) {
-            EXPECT_EQ(status, kHostOk) << row.object << " should answer " << iface.name;
+            EXPECT_EQ(status, HostOk) << row.object << " should answer " << iface.name;
             ASSERT_NE(out, nullptr);
             // The pointer must be an interface of the same object.
             auto* unknown = static_cast<IHostUnknown*>(out);
@@ -85,8 +85,7 @@ TEST_P(QueryInterfaceMatrix, AnswersExactlyItsInterfaces) {
                 << row.object << " " << iface.name;
             unknown->Release();
         } else {
-            EXPECT_EQ(status, kHostNoInterface)
-                << row.object << " should not answer " << iface.name;
+            EXPECT_EQ(status, HostNoInterface) << row.object << " should not answer " << iface.name;
             EXPECT_EQ(out, nullptr);
         }
     }
@@ -130,25 +129,25 @@ INSTANTIATE_TEST_SUITE_P(
                    Plus(kGraphical, {"ISch_Polygon"})},
         TMatrixRow{"enumerator",
                    [] {
-                       HostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
-                       HostRef<ISch_ObjectEnumerator> e;
-                       EXPECT_EQ(doc->NewObjectEnumerator(e.Put()), kHostOk);
-                       EXPECT_EQ(doc->FreeObjectEnumerator(e.Get()), kHostOk);
+                       THostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
+                       THostRef<ISch_ObjectEnumerator> e;
+                       EXPECT_EQ(doc->NewObjectEnumerator(e.Put()), HostOk);
+                       EXPECT_EQ(doc->FreeObjectEnumerator(e.Get()), HostOk);
                        void* out = nullptr;
-                       EXPECT_EQ(e->QueryInterface(IHostUnknown::IID, &out), kHostOk);
-                       return HostRef<IHostUnknown>::Adopt(static_cast<IHostUnknown*>(out));
+                       EXPECT_EQ(e->QueryInterface(IHostUnknown::IID, &out), HostOk);
+                       return THostRef<IHostUnknown>::Adopt(static_cast<IHostUnknown*>(out));
                    },
                    {"ISch_ObjectEnumerator"}},
         TMatrixRow{"editor service",
                    [] {
                        ISch_EditorService& s = TWorkbenchHost::Instance().Service();
-                       return HostRef<IHostUnknown>::Share(&s);
+                       return THostRef<IHostUnknown>::Share(&s);
                    },
                    {"ISch_EditorService"}},
         TMatrixRow{"client",
                    [] {
                        IClient& c = TWorkbenchHost::Instance().Client();
-                       return HostRef<IHostUnknown>::Share(&c);
+                       return THostRef<IHostUnknown>::Share(&c);
                    },
                    {"IClient"}}),
     [](const auto& info) {
@@ -160,12 +159,12 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(QueryInterface, InterfacePointersLeadBackToTheModelObject) {
-    HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 2}});
-    HostRef<ISch_Wire> asWire = QueryAs<ISch_Wire>(wire.Get());
+    THostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{1, 2}});
+    THostRef<ISch_Wire> asWire = QueryAs<ISch_Wire>(wire.Get());
     ASSERT_TRUE(asWire);
     EXPECT_EQ(ModelObjectOf(asWire.Get()), wire.Get());
     int32_t count = 0;
-    ASSERT_EQ(asWire->GetVertexCount(&count), kHostOk);
+    ASSERT_EQ(asWire->GetVertexCount(&count), HostOk);
     EXPECT_EQ(count, 1);
     EXPECT_EQ(ModelObjectOf(nullptr), nullptr);
     IClient& client = TWorkbenchHost::Instance().Client();
@@ -173,8 +172,8 @@ TEST(QueryInterface, InterfacePointersLeadBackToTheModelObject) {
 }
 
 TEST(QueryInterface, NullSlotIsRejected) {
-    HostRef<TLabel> label = TLabel::Create({}, "x");
-    EXPECT_EQ(label->QueryInterface(ISch_TextTag::IID, nullptr), kHostInvalidArg);
+    THostRef<TLabel> label = TLabel::Create({}, "x");
+    EXPECT_EQ(label->QueryInterface(ISch_TextTag::IID, nullptr), HostInvalidArg);
     EXPECT_EQ(label->RefCount(), 1u);
 }
 

@@ -15,8 +15,8 @@ namespace {
 TEST(RefCount, DocumentHoldsOneReferencePerObject) {
     const std::size_t live = LiveHostObjectCount();
     {
-        HostRef<TSheetDocument> doc = TSheetDocument::Create(10, 10);
-        HostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{0, 0}, {5, 0}});
+        THostRef<TSheetDocument> doc = TSheetDocument::Create(10, 10);
+        THostRef<TPolyline> wire = TPolyline::Create(kinds::Wire, {{0, 0}, {5, 0}});
         EXPECT_EQ(LiveHostObjectCount(), live + 2);
         doc->AddObject(*wire);
         EXPECT_EQ(wire->RefCount(), 2u);
@@ -31,10 +31,10 @@ TEST(RefCount, DocumentHoldsOneReferencePerObject) {
 
 TEST(RefCount, EveryHandedOutReferenceIsCounted) {
     const std::size_t live = LiveHostObjectCount();
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(10, 10);
-    HostRef<TSymbol> symbol = TSymbol::Create({});
-    HostRef<TLabel> label = TLabel::Create({}, "U1");
-    HostRef<TPin> pin = TPin::Create({}, 0, 5);
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(10, 10);
+    THostRef<TSymbol> symbol = TSymbol::Create({});
+    THostRef<TLabel> label = TLabel::Create({}, "U1");
+    THostRef<TPin> pin = TPin::Create({}, 0, 5);
     symbol->SetLabel(label.Get());
     symbol->AddChild(*pin);
     doc->AddObject(*symbol);
@@ -42,20 +42,20 @@ TEST(RefCount, EveryHandedOutReferenceIsCounted) {
     ASSERT_EQ(label->RefCount(), 2u);
     ASSERT_EQ(pin->RefCount(), 2u);
     {
-        HostRef<ISch_ObjectEnumerator> e;
+        THostRef<ISch_ObjectEnumerator> e;
         HostCall(doc->NewObjectEnumerator(e.Put()));
         EXPECT_EQ(doc->RefCount(), 2u); // the enumerator holds its container
-        HostRef<ISch_BasicContainer> first;
+        THostRef<ISch_BasicContainer> first;
         HostCall(e->FirstObject(first.Put()));
         EXPECT_EQ(symbol->RefCount(), 3u);
-        HostRef<ISch_Symbol> asSymbol = CastAs<ISch_Symbol>(first);
+        THostRef<ISch_Symbol> asSymbol = CastAs<ISch_Symbol>(first);
         EXPECT_EQ(symbol->RefCount(), 4u);
-        HostRef<ISch_TextTag> gotLabel;
+        THostRef<ISch_TextTag> gotLabel;
         HostCall(asSymbol->GetLabel(gotLabel.Put()));
         EXPECT_EQ(label->RefCount(), 3u);
-        HostRef<ISch_ObjectEnumerator> children;
+        THostRef<ISch_ObjectEnumerator> children;
         HostCall(asSymbol->NewObjectEnumerator(children.Put()));
-        HostRef<ISch_BasicContainer> child;
+        THostRef<ISch_BasicContainer> child;
         HostCall(children->FirstObject(child.Put()));
         EXPECT_EQ(pin->RefCount(), 3u);
         HostCall(asSymbol->FreeObjectEnumerator(children.Get()));
@@ -78,8 +78,8 @@ TEST(RefCount, UnendedEnumeratorStillReleasesItsContainer) {
     const std::size_t live = LiveHostObjectCount();
     const std::size_t unfreed = UnfreedEnumeratorCount();
     {
-        HostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
-        HostRef<ISch_ObjectEnumerator> e;
+        THostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
+        THostRef<ISch_ObjectEnumerator> e;
         HostCall(doc->NewObjectEnumerator(e.Put()));
     }
     EXPECT_EQ(LiveHostObjectCount(), live);
@@ -88,9 +88,9 @@ TEST(RefCount, UnendedEnumeratorStillReleasesItsContainer) {
 }
 
 TEST(RefCount, ContainersRefuseWhatWouldNestOrCycle) {
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
-    HostRef<TSymbol> symbol = TSymbol::Create({});
-    HostRef<TSymbol> inner = TSymbol::Create({});
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(1, 1);
+    THostRef<TSymbol> symbol = TSymbol::Create({});
+    THostRef<TSymbol> inner = TSymbol::Create({});
     EXPECT_THROW(doc->AddObject(*doc), std::invalid_argument);
     EXPECT_THROW(symbol->AddChild(*symbol), std::invalid_argument);
     EXPECT_THROW(symbol->AddChild(*inner), std::invalid_argument);

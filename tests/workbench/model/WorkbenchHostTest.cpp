@@ -23,20 +23,20 @@ protected:
 };
 
 TEST_F(WorkbenchHost, ProvidedClientLeadsToServiceAndActiveDocument) {
-    HostRef<IClient> client;
-    ASSERT_EQ(ProvideClient(client.Put()), kHostOk);
+    THostRef<IClient> client;
+    ASSERT_EQ(ProvideClient(client.Put()), HostOk);
     ASSERT_TRUE(client);
     SetModuleClient(client.Get());
 
-    HostRef<ISch_EditorService> service = FindSchematicService();
+    THostRef<ISch_EditorService> service = FindSchematicService();
     ASSERT_TRUE(service);
-    HostRef<ISch_Document> none;
+    THostRef<ISch_Document> none;
     HostCall(service->GetActiveDocument(none.Put()));
     EXPECT_FALSE(none);
 
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(500, 300);
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(500, 300);
     TWorkbenchHost::Instance().SetActiveDocument(doc.Get());
-    HostRef<ISch_Document> active;
+    THostRef<ISch_Document> active;
     HostCall(service->GetActiveDocument(active.Put()));
     ASSERT_TRUE(active);
     EXPECT_EQ(ModelObjectOf(active.Get()), doc.Get());
@@ -47,25 +47,25 @@ TEST_F(WorkbenchHost, ProvidedClientLeadsToServiceAndActiveDocument) {
 
 TEST_F(WorkbenchHost, OnlySchIsAServerModule) {
     IClient& client = TWorkbenchHost::Instance().Client();
-    HostRef<IHostUnknown> module;
+    THostRef<IHostUnknown> module;
     HostCall(client.FindServerModule(u"PCB", module.Put()));
     EXPECT_FALSE(module);
     HostCall(client.FindServerModule(u"SC", module.Put()));
     EXPECT_FALSE(module);
     HostCall(client.FindServerModule(u"SCH", module.Put()));
     EXPECT_TRUE(QueryAs<ISch_EditorService>(module));
-    EXPECT_EQ(client.FindServerModule(nullptr, module.Put()), kHostInvalidArg);
+    EXPECT_EQ(client.FindServerModule(nullptr, module.Put()), HostInvalidArg);
 }
 
 TEST_F(WorkbenchHost, NewWireIsFreeAndEmpty) {
     const std::size_t live = LiveHostObjectCount();
-    HostRef<TSheetDocument> doc = TSheetDocument::Create(500, 300);
+    THostRef<TSheetDocument> doc = TSheetDocument::Create(500, 300);
     TWorkbenchHost::Instance().SetActiveDocument(doc.Get());
     ISch_EditorService& service = TWorkbenchHost::Instance().Service();
     {
-        HostRef<ISch_BasicContainer> made;
+        THostRef<ISch_BasicContainer> made;
         HostCall(service.NewObject(kinds::Wire, 0, made.Put()));
-        HostRef<ISch_Wire> wire = QueryAs<ISch_Wire>(made);
+        THostRef<ISch_Wire> wire = QueryAs<ISch_Wire>(made);
         ASSERT_TRUE(wire);
         int32_t count = -1;
         HostCall(wire->GetVertexCount(&count));
@@ -84,10 +84,10 @@ TEST_F(WorkbenchHost, NewObjectRefusesUnknownKindsModesAndDocuments) {
     ISch_EditorService& service = TWorkbenchHost::Instance().Service();
     for (auto [kind, mode] : {std::pair{18, 1}, {18, -1}, {64, 0}, {-1, 0}, {kinds::Document, 0}}) {
         ISch_BasicContainer* out = reinterpret_cast<ISch_BasicContainer*>(8);
-        EXPECT_EQ(service.NewObject(kind, mode, &out), kHostInvalidArg) << kind << "/" << mode;
+        EXPECT_EQ(service.NewObject(kind, mode, &out), HostInvalidArg) << kind << "/" << mode;
         EXPECT_EQ(out, nullptr);
     }
-    HostRef<ISch_BasicContainer> label;
+    THostRef<ISch_BasicContainer> label;
     HostCall(service.NewObject(kinds::Label, 0, label.Put()));
     EXPECT_TRUE(QueryAs<ISch_TextTag>(label));
 }
@@ -115,9 +115,9 @@ TEST_F(WorkbenchHost, MainWindowAndPreferenceLocation) {
     EXPECT_STREQ(buffer, "Pathwic"); // truncated to size-1 and terminated
     HostCall(client.GetPreferenceLocation(nullptr, 0, &length));
     EXPECT_EQ(length, 14);
-    EXPECT_EQ(client.GetPreferenceLocation(buffer, -1, &length), kHostInvalidArg);
-    EXPECT_EQ(client.GetPreferenceLocation(nullptr, 4, &length), kHostInvalidArg);
-    EXPECT_EQ(client.GetPreferenceLocation(buffer, 4, nullptr), kHostInvalidArg);
+    EXPECT_EQ(client.GetPreferenceLocation(buffer, -1, &length), HostInvalidArg);
+    EXPECT_EQ(client.GetPreferenceLocation(nullptr, 4, &length), HostInvalidArg);
+    EXPECT_EQ(client.GetPreferenceLocation(buffer, 4, nullptr), HostInvalidArg);
 }
 
 } // namespace

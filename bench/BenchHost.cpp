@@ -53,9 +53,10 @@ TBenchHost::~TBenchHost() {
     wb::TWorkbenchHost::Instance().Reset();
 }
 
-TTimes TBenchHost::StartSession(const TRouteOptions& options, const TSpeedUps& speedUps) {
+TTimes TBenchHost::StartSession(const TRouteOptions& options, const TSpeedUps& speedUps,
+                                const TRouteRules& rules) {
     const TStopwatch watch;
-    pathwick::StartSession(session_, options, speedUps);
+    pathwick::StartSession(session_, options, speedUps, rules);
     return watch.Stop();
 }
 

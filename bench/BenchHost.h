@@ -42,7 +42,8 @@ public:
     TBenchHost& operator=(const TBenchHost&) = delete;
 
     // Starts the session as AutoWirer_Create does: the tree built from the sheet.
-    TTimes StartSession(const TRouteOptions& options, const TSpeedUps& speedUps);
+    TTimes StartSession(const TRouteOptions& options, const TSpeedUps& speedUps,
+                        const TRouteRules& rules);
     // The user places a wire at a and drags its end to b; the session routes
     // that segment. The wire stays on the sheet unless told otherwise.
     TRequestResult Route(const TSheetPoint& a, const TSheetPoint& b, const TRouteOptions& options,

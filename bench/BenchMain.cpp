@@ -540,6 +540,10 @@ int Run(int argc, char** argv) {
     app.add_option("--demos", latency.DemoFolder,
                    "KiCad schematics for the latency section's re-draw requests, searched with "
                    "their subfolders (an empty value or a missing folder: none)");
+    bool latencyMended = false;
+    app.add_flag("--latency-mended", latencyMended,
+                 "the latency section's sessions follow the mended rules, as the module's do "
+                 "(default: the rules as they stand, whose searches the speed-ups serve)");
     app.add_option("--latency-requests", latency.RequestsPerDistance,
                    "latency requests per distance (neighbours, quarter, across)")
         ->check(CLI::PositiveNumber);
@@ -552,6 +556,8 @@ int Run(int argc, char** argv) {
         ->check(CLI::IsMember(speedUps));
     CLI11_PARSE(app, argc, argv);
     SetOldPath(latency, oldPath);
+    if (latencyMended)
+        latency.Rules = MendedRules;
     if (!latency.DemoFolder.empty() && !std::filesystem::is_directory(latency.DemoFolder)) {
         std::fprintf(stderr, "pathwick-bench: no folder %s: no demo re-draws\n",
                      latency.DemoFolder.c_str());

@@ -32,7 +32,8 @@ std::string ReadFile(const std::filesystem::path& path) {
 // chain taken out.
 TRequestResult Redraw(const std::string& text, const std::string& source,
                       const wb::kicad::TWireChain& chain, const TSpeedUps& speedUps,
-                      bool countsPerObject, const TRouteOptions& settings) {
+                      bool countsPerObject, const TRouteRules& rules,
+                      const TRouteOptions& settings) {
     const std::unique_ptr<wb::kicad::TKicadSheet> sheet =
         wb::kicad::TKicadSheet::FromText(text, source);
     wb::TSheetDocument& document = sheet->Document();
@@ -42,7 +43,7 @@ TRequestResult Redraw(const std::string& text, const std::string& source,
     for (const THostRef<wb::TSheetObject>& object : removed)
         document.RemoveObject(*object);
     TBenchHost host(document, countsPerObject);
-    host.StartSession(settings, speedUps);
+    host.StartSession(settings, speedUps, rules);
     return host.Route(chain.A, chain.B, settings);
 }
 
@@ -77,9 +78,10 @@ nlohmann::ordered_json RunRedraws(const TRedrawOptions& redraw, const TRouteOpti
                                  std::llabs(int64_t{chain.A.Y} - chain.B.Y);
             if (span < redraw.MinSpan || span > redraw.MaxSpan)
                 continue;
-            const TRequestResult o =
-                Redraw(text, source, chain, redraw.Old, redraw.OldCountsPerObject, settings);
-            const TRequestResult n = Redraw(text, source, chain, TSpeedUps{}, false, settings);
+            const TRequestResult o = Redraw(text, source, chain, redraw.Old,
+                                            redraw.OldCountsPerObject, redraw.Rules, settings);
+            const TRequestResult n =
+                Redraw(text, source, chain, TSpeedUps{}, false, redraw.Rules, settings);
             ++requests;
             routedOld += o.Routed ? 1 : 0;
             routedNew += n.Routed ? 1 : 0;

@@ -18,6 +18,7 @@ struct TRedrawOptions {
     int32_t MaxSpan = 0;     // and at most
     TSpeedUps Old;           // the old path's session
     bool OldCountsPerObject; // the old path's host keeps per-object call counts
+    TRouteRules Rules;       // both ways' sessions
 };
 
 // Every wire chain of every schematic (wires joined end to end where only the

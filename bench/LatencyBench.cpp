@@ -86,11 +86,12 @@ struct TWayRun {
 // starts it, then every request as the host makes it. The host's report of
 // each request gives the search figures.
 TWayRun RunWay(int symbols, uint32_t seed, const std::vector<TClassedRequest>& requests,
-               const TSpeedUps& speedUps, bool countsPerObject, const TRouteOptions& options) {
+               const TSpeedUps& speedUps, bool countsPerObject, const TRouteRules& rules,
+               const TRouteOptions& options) {
     TSyntheticSheet sheet = MakeSyntheticSheet(symbols, seed);
     TBenchHost host(*sheet.Document, countsPerObject);
     TWayRun run;
-    run.Start = host.StartSession(options, speedUps);
+    run.Start = host.StartSession(options, speedUps, rules);
     for (const TClassedRequest& r : requests)
         run.Requests.push_back(host.Route(r.Ends.first, r.Ends.second, options));
     return run;
@@ -183,6 +184,7 @@ nlohmann::ordered_json RunLatency(const TLatencyOptions& options) {
 
     nlohmann::ordered_json report;
     report["timeout_ms"] = settings.GetTimeOut();
+    report["rules"] = options.Rules.AnyMend() ? "mended" : "strict";
     report["requests_per_distance"] = options.RequestsPerDistance;
     report["sizes"] = nlohmann::ordered_json::array();
     bool identical = true;
@@ -191,9 +193,10 @@ nlohmann::ordered_json RunLatency(const TLatencyOptions& options) {
         const TSyntheticSheet sheet = MakeSyntheticSheet(symbols, seed);
         const std::vector<TClassedRequest> requests =
             MakeRequests(sheet, options.RequestsPerDistance, seed);
-        const TWayRun oldRun =
-            RunWay(symbols, seed, requests, options.Old, options.OldCountsPerObject, settings);
-        const TWayRun newRun = RunWay(symbols, seed, requests, TSpeedUps{}, false, settings);
+        const TWayRun oldRun = RunWay(symbols, seed, requests, options.Old,
+                                      options.OldCountsPerObject, options.Rules, settings);
+        const TWayRun newRun =
+            RunWay(symbols, seed, requests, TSpeedUps{}, false, options.Rules, settings);
         nlohmann::ordered_json size;
         size["symbols"] = symbols;
         size["requests"] = requests.size();
@@ -226,8 +229,9 @@ nlohmann::ordered_json RunLatency(const TLatencyOptions& options) {
     targets["rays per search node <= 3.5"] = raysOk;
     targets["no search stopped by the clock"] = neverStopped;
     if (!options.DemoFolder.empty()) {
-        const TRedrawOptions redraw{options.DemoFolder, options.DemoMinSpan, options.DemoMaxSpan,
-                                    options.Old, options.OldCountsPerObject};
+        const TRedrawOptions redraw{options.DemoFolder,         options.DemoMinSpan,
+                                    options.DemoMaxSpan,        options.Old,
+                                    options.OldCountsPerObject, options.Rules};
         nlohmann::ordered_json demos = RunRedraws(redraw, settings);
         identical = identical && demos["routes"]["identical"].get<bool>();
         for (const auto& [name, met] : demos["targets"].items())
@@ -242,8 +246,9 @@ nlohmann::ordered_json RunLatency(const TLatencyOptions& options) {
 }
 
 void PrintLatencyTable(const nlohmann::ordered_json& report) {
-    std::printf("latency: real clock, time-out %d ms, %d requests per distance\n",
-                report["timeout_ms"].get<int>(), report["requests_per_distance"].get<int>());
+    std::printf("latency: real clock, time-out %d ms, %d requests per distance, %s rules\n",
+                report["timeout_ms"].get<int>(), report["requests_per_distance"].get<int>(),
+                report["rules"].get<std::string>().c_str());
     std::printf("%-7s %-4s %9s %9s %8s %8s %8s %8s %8s %8s %7s %7s %9s %6s %8s\n", "symbols", "way",
                 "start ms", "start cpu", "median", "p90", "p99", "max", "cpu med", "cpu p99",
                 "stopped", "routed", "nodes/req", "rays/n", "speedup");

@@ -21,6 +21,12 @@ struct TLatencyOptions {
     // ... and its host keeping per-object call counts, as the fault plan
     // used to on every call.
     bool OldCountsPerObject = true;
+    // The rules both ways follow. The speed-ups are measured on the rules as
+    // they stand, whose searches they speed up and whose targets they meet;
+    // the mended rules (the module's default) add a second pass to requests
+    // the first leaves without a path, which on large sheets can run to the
+    // time-out.
+    TRouteRules Rules = StrictRules;
     // A folder of KiCad schematics for the re-draw requests (empty: none),
     // and the span between a chain's ends, in sheet units (1 mil = 20 000).
     std::string DemoFolder;

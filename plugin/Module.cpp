@@ -58,11 +58,11 @@ std::unique_ptr<TMainApp>& Session() {
 }
 
 void StartSession(std::unique_ptr<TMainApp>& session, const TRouteOptions& options,
-                  const TSpeedUps& speedUps) {
+                  const TSpeedUps& speedUps, const TRouteRules& rules) {
     THostRef<ISch_Document> document;
     if (THostRef<ISch_EditorService> service = FindSchematicService())
         HostCall(service->GetActiveDocument(document.Put()));
-    session = std::make_unique<TMainApp>(std::move(document), MendedRules, speedUps);
+    session = std::make_unique<TMainApp>(std::move(document), rules, speedUps);
     session->BuildObstacleTree(options);
 }
 

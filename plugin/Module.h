@@ -17,10 +17,11 @@ std::unique_ptr<TMainApp>& Session();
 
 // Puts a new session on the document the host shows now (none without a
 // schematic service) into session, then builds its tree from that document.
+// The module's sessions follow the mended rules; benchmarks may choose.
 // A host error in the build leaves the session in place with the obstacles
 // inserted so far, and leaves through this function.
 void StartSession(std::unique_ptr<TMainApp>& session, const TRouteOptions& options,
-                  const TSpeedUps& speedUps = {});
+                  const TSpeedUps& speedUps = {}, const TRouteRules& rules = MendedRules);
 
 // Load and unload work, also callable from tests that link the module's code statically.
 void LoadModule();

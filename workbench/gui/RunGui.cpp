@@ -4,6 +4,7 @@
 #include "workbench/cli/DemoSheet.h"
 #include "workbench/cli/GuiApplication.h"
 #include "workbench/cli/HostSetup.h"
+#include "workbench/cli/OutputPaths.h"
 #include "workbench/files/SheetFile.h"
 #include "workbench/gui/MainWindow.h"
 #include "workbench/gui/ScreenshotScript.h"
@@ -30,6 +31,8 @@ void PreferOffscreenWithoutDisplay() {
 
 int RunGui(const TGlobalOptions& global, const TGuiCommand& command, int argc, char** argv) {
     const bool screenshot = !command.ScreenshotPath.empty();
+    // The picture never replaces the sheet it shows.
+    CheckOutputPaths(command.SheetPath, {{"--screenshot", command.ScreenshotPath}});
     if (screenshot)
         PreferOffscreenWithoutDisplay();
     SetUpHost(global);

@@ -51,9 +51,14 @@ TEST_F(CommandLine, OutputsThatWouldOverwriteTheInputAreRefused) {
         EXPECT_EQ(ReadAll(sheet_), original_);
         EXPECT_FALSE(std::filesystem::exists(svg));
     }
-    const TProgramRun render = Pathwick({"render", sheet_, "--svg", sheet_});
-    EXPECT_EQ(render.ExitStatus, 2);
-    EXPECT_EQ(ReadAll(sheet_), original_);
+    for (const char* command : {"render", "gui"}) {
+        const std::string option = command == std::string("gui") ? "--screenshot" : "--svg";
+        const TProgramRun run =
+            Pathwick({command, sheet_, option, sheet_}, {{"QT_QPA_PLATFORM", "offscreen"}});
+        EXPECT_EQ(run.ExitStatus, 2) << command;
+        EXPECT_THAT(run.Err, HasSubstr(option + " "));
+        EXPECT_EQ(ReadAll(sheet_), original_);
+    }
 }
 
 TEST_F(CommandLine, AnUnroutedSegmentIsPlacedWithOneCornerSavedAndReported) {

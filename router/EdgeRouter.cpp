@@ -73,7 +73,6 @@ THostRef<ISch_Wire> TEdgeRouter::FindPath() {
     // A path of the rules as they stand that would connect another net:
     // dropped, and searched for again as when the first pass finds nothing.
     firstDropped_ = true;
-    stats_.Found = false;
     return RunMendedPass();
 }
 
